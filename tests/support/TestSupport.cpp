@@ -1,0 +1,70 @@
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QThread>
+#include <QWidget>
+#include <xcb/xcb.h>
+
+#include <memory>
+
+namespace testsupport {
+
+QString mediaDir()
+{
+    return qEnvironmentVariable("VISTREL_MEDIA");
+}
+
+QString media(const QString& relative)
+{
+    return QDir(mediaDir()).filePath(relative);
+}
+
+QString binDir()
+{
+    return qEnvironmentVariable("VISTREL_BIN");
+}
+
+bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeout)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!pred()) {
+        if (timer.elapsed() > timeout.count())
+            return pred();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+bool haveX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+QByteArray x11Property(const QWidget* window, const char* property)
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !window)
+        return {};
+    xcb_connection_t* c = x11->connection();
+    auto atomOf = [c](const char* name) {
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> r(
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr), &free);
+        return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    const xcb_atom_t atom = atomOf(property);
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, xcb_window_t(window->winId()), atom,
+                                                   XCB_GET_PROPERTY_TYPE_ANY, 0, 4096), nullptr),
+        &free);
+    if (!reply)
+        return {};
+    const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
+    return QByteArray(data, xcb_get_property_value_length(reply.get()));
+}
+
+}  // namespace testsupport

@@ -1,0 +1,27 @@
+#pragma once
+// Shared helpers for the test suite: where the generated media live, waiting on the event loop,
+// and reading what the window system sees of a window.
+#include <QString>
+#include <chrono>
+#include <functional>
+
+class QWidget;
+
+namespace testsupport {
+
+// Folder of the generated test media (see tools/gen-media.sh); empty when unknown.
+QString mediaDir();
+// Path of one generated medium, e.g. media("dvd/VIDEO_TS") or media("files/tone440.wav").
+QString media(const QString& relative);
+// Folder holding the built program and its data files.
+QString binDir();
+
+// Runs the event loop until pred() holds or the time-out passes; returns pred().
+bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+// True when a real X display is available (GUI tests skip otherwise).
+bool haveX11();
+// A window property as the X server holds it (UTF-8 text), e.g. "_NET_WM_NAME" or "WM_CLASS".
+QByteArray x11Property(const QWidget* window, const char* property);
+
+}  // namespace testsupport
