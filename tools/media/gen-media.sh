@@ -1,0 +1,241 @@
+#!/usr/bin/env bash
+# Generates every medium the tests and the demo use, into the folder given as $1:
+#   dvd/VIDEO_TS   a PAL DVD-Video with a title menu, a root menu, two titles, two audio languages
+#                  and a subtitle stream
+#   cd/disc.cue    a three-track audio CD image (CUE sheet + BIN)
+#   files/         small media files of every kind the file chooser offers
+#   damaged/       files that must be refused or survived
+# The contents are described in tools/media/MEDIA.md; tests rely on them.
+set -euo pipefail
+out=${1:?usage: gen-media.sh OUTPUT_DIR}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
+
+# ---------------------------------------------------------------- files
+make_files() {
+  local d=$out/files
+  rm -rf "$d"; mkdir -p "$d"
+  ff -f lavfi -i "color=c=0xFF0000:s=320x240:r=25:d=6" -f lavfi -i "sine=f=1000:r=44100:d=6" \
+     -ac 2 -c:v mpeg4 -q:v 3 -g 25 -c:a libmp3lame -b:a 96k "$d/red.avi"
+  ff -f lavfi -i "color=c=0x00FF00:s=320x240:r=25:d=6" -f lavfi -i "sine=f=440:r=44100:d=6" \
+     -ac 2 -c:v mpeg1video -q:v 3 -g 25 -c:a mp2 -b:a 128k -f mpeg "$d/green.mpg"
+  ff -f lavfi -i "color=c=0x0000FF:s=352x288:r=25:d=5" -f lavfi -i "color=c=0xFFFF00:s=352x288:r=25:d=5" \
+     -f lavfi -i "sine=f=660:r=44100:d=10" \
+     -filter_complex "[0:v][1:v]concat=n=2:v=1:a=0[v]" -map "[v]" -map 2:a -ac 2 \
+     -c:v mpeg2video -q:v 3 -g 25 -c:a mp2 -b:a 128k -f vob "$d/halves.mpeg"
+  ff -f lavfi -i "testsrc2=s=720x576:r=25:d=10" -f lavfi -i "sine=f=440:r=48000:d=10" \
+     -ac 2 -c:v mpeg2video -b:v 4M -g 15 -c:a mp2 -b:a 192k -f vob "$d/sd.mpg"
+  ff -f lavfi -i "testsrc2=s=720x576:r=25:d=10" -c:v mpeg4 -q:v 3 -g 25 -an "$d/sd-mpeg4.avi"
+  sox -n -r 44100 -c 2 -b 16 "$d/tone440.wav" synth 3 sine 440 vol 0.5
+  ff -f lavfi -i "sine=f=660:r=44100:d=3" -ac 2 -c:a mp2 -b:a 128k "$d/tone660.mp2"
+  ff -f lavfi -i "sine=f=880:r=44100:d=3" -ac 2 -c:a libmp3lame -b:a 128k "$d/tone880.mp3"
+  make_midi "$d/melody.mid"
+}
+
+# A format-0 MIDI file: piano, four notes of half a second each at 120 beats a minute.
+make_midi() {
+  local track=""
+  track+='\x00\xC0\x00'                                  # program change: acoustic grand piano
+  for note in 45 49 4C 51; do                            # A4, C#5, E5, A5
+    track+="\\x00\\x90\\x$note\\x64"                     # note on, velocity 100
+    track+="\\x60\\x80\\x$note\\x40"                     # 96 ticks (half a second) later, note off
+  done
+  track+='\x00\xFF\x2F\x00'                              # end of track
+  local body
+  body=$(printf "$track" | wc -c)
+  {
+    printf 'MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60'  # format 0, one track, 96 ticks a beat
+    printf 'MTrk'
+    printf "\\x$(printf %02x $((body >> 24 & 255)))\\x$(printf %02x $((body >> 16 & 255)))"
+    printf "\\x$(printf %02x $((body >> 8 & 255)))\\x$(printf %02x $((body & 255)))"
+    printf "$track"
+  } > "$1"
+}
+
+# ---------------------------------------------------------------- damaged
+make_damaged() {
+  local d=$out/damaged
+  rm -rf "$d"; mkdir -p "$d"
+  head -c 16384 "$out/files/green.mpg" > "$d/truncated.mpg"
+  : > "$d/empty.mp3"
+  printf 'Ceci est un simple fichier texte, pas une video.\n' > "$d/notmedia.avi"
+  ff -f lavfi -i "anoisesrc=seed=7:d=1:r=16000" -f u8 "$d/garbage.wav"
+  cp "$out/files/tone440.wav" "$d/liar.mp3"
+  cp "$out/files/red.avi" "$d/corrupt.avi"
+  local size
+  size=$(stat -c %s "$d/corrupt.avi")
+  ff -f lavfi -i "anoisesrc=seed=3:d=0.5:r=16000" -f u8 "$work/noise.bin"
+  dd if="$work/noise.bin" of="$d/corrupt.avi" bs=1 seek=$((size / 2)) conv=notrunc status=none
+}
+
+# ---------------------------------------------------------------- audio CD
+make_cd() {
+  local d=$out/cd
+  rm -rf "$d"; mkdir -p "$d"
+  : > "$d/disc.bin"
+  local f
+  for f in 440 660 880; do
+    sox -n -t raw -r 44100 -c 2 -b 16 -e signed-integer -L "$work/t$f.raw" synth 5 sine $f vol 0.5
+    cat "$work/t$f.raw" >> "$d/disc.bin"
+  done
+  cat > "$d/disc.cue" <<CUE
+FILE "disc.bin" BINARY
+  TRACK 01 AUDIO
+    INDEX 01 00:00:00
+  TRACK 02 AUDIO
+    INDEX 01 00:05:00
+  TRACK 03 AUDIO
+    INDEX 01 00:10:00
+CUE
+}
+
+# ---------------------------------------------------------------- DVD
+# A 720x576 PNG, transparent but for the given boxes, for spumux (at most four colours, no
+# antialiasing). Arguments: output, colour, then x0 y0 x1 y1 for each box.
+boxes_png() {
+  local outpng=$1 colour=$2 inside=0
+  shift 2
+  while (($#)); do
+    inside+="+between(X,$1,$(($3 - 1)))*between(Y,$2,$(($4 - 1)))"
+    shift 4
+  done
+  local r g b
+  case $colour in
+    yellow) r=255 g=255 b=0 ;;
+    red) r=255 g=0 b=0 ;;
+    white) r=255 g=255 b=255 ;;
+  esac
+  ff -f lavfi -i "color=c=black:s=720x576,format=rgba" -frames:v 1 \
+     -vf "geq=r=$r:g=$g:b=$b:a='255*gt($inside,0)'" "$outpng"
+}
+
+# A still menu: a background colour with framed boxes where the buttons are.
+menu_mpg() {
+  local outmpg=$1 colour=$2
+  shift 2
+  local chain="format=yuv420p"
+  while (($#)); do
+    chain+=",drawbox=x=$1:y=$2:w=$(($3 - $1)):h=$(($4 - $2)):color=white:t=4"
+    shift 4
+  done
+  ff -f lavfi -i "color=c=$colour:s=720x576:r=25:d=1" -f lavfi -i "anullsrc=r=48000:cl=stereo" \
+     -vf "$chain,setdar=4/3" -t 1 -target pal-dvd -b:v 2M -c:a ac3 -b:a 128k "$outmpg"
+}
+
+spumux_menu() {
+  local in=$1 outmpg=$2 xml=$3
+  spumux -m dvd "$xml" < "$in" > "$outmpg" 2>"$work/spumux.log" || { cat "$work/spumux.log" >&2; exit 1; }
+}
+
+# A title: solid colours in turn, each lasting the given seconds; two audio streams 440 Hz (fr)
+# and 880 Hz (en).
+title_mpg() {
+  local outmpg=$1
+  shift
+  local inputs=() filter="" n=0 total=0 keys=""
+  while (($#)); do
+    inputs+=(-f lavfi -i "color=c=$1:s=720x576:r=25:d=$2")
+    filter+="[$n:v]"
+    keys+="${keys:+,}$total"
+    total=$((total + $2)); n=$((n + 1))
+    shift 2
+  done
+  inputs+=(-f lavfi -i "sine=f=440:r=48000:d=$total" -f lavfi -i "sine=f=880:r=48000:d=$total")
+  filter+="concat=n=$n:v=1:a=0,setdar=4/3[v];[$n:a]aformat=channel_layouts=stereo[a1];"
+  filter+="[$((n + 1)):a]aformat=channel_layouts=stereo[a2]"
+  ff "${inputs[@]}" -filter_complex "$filter" -map "[v]" -map "[a1]" -map "[a2]" \
+     -target pal-dvd -b:v 2M -g 15 -force_key_frames "$keys" -c:a ac3 -b:a 128k "$outmpg"
+}
+
+make_dvd() {
+  local d=$out/dvd
+  rm -rf "$d"
+  # Title menu: two buttons.
+  menu_mpg "$work/menu-plain.mpg" 0x102060 120 240 320 320 400 240 600 320
+  boxes_png "$work/menu-hl.png" yellow 120 240 320 320 400 240 600 320
+  boxes_png "$work/menu-sel.png" red 120 240 320 320 400 240 600 320
+  cat > "$work/menu.xml" <<XML
+<subpictures format="PAL"><stream>
+  <spu start="00:00:00.00" force="yes" highlight="$work/menu-hl.png" select="$work/menu-sel.png">
+    <button name="1" x0="120" y0="240" x1="320" y1="320" right="2"/>
+    <button name="2" x0="400" y0="240" x1="600" y1="320" left="1"/>
+  </spu>
+</stream></subpictures>
+XML
+  spumux_menu "$work/menu-plain.mpg" "$work/menu.mpg" "$work/menu.xml"
+  # Root menu of the title set: one button.
+  menu_mpg "$work/root-plain.mpg" 0x206010 260 400 460 460
+  boxes_png "$work/root-hl.png" yellow 260 400 460 460
+  boxes_png "$work/root-sel.png" red 260 400 460 460
+  cat > "$work/root.xml" <<XML
+<subpictures format="PAL"><stream>
+  <spu start="00:00:00.00" force="yes" highlight="$work/root-hl.png" select="$work/root-sel.png">
+    <button name="1" x0="260" y0="400" x1="460" y1="460"/>
+  </spu>
+</stream></subpictures>
+XML
+  spumux_menu "$work/root-plain.mpg" "$work/root.mpg" "$work/root.xml"
+  # Title 1: three chapters of four seconds, red, green, blue, with a subtitle box.
+  title_mpg "$work/title1-plain.mpg" 0xFF0000 4 0x00FF00 4 0x0000FF 4
+  boxes_png "$work/sub.png" white 200 480 520 520
+  cat > "$work/sub.xml" <<XML
+<subpictures format="PAL"><stream>
+  <spu start="00:00:00.50" end="00:00:11.50" image="$work/sub.png"/>
+</stream></subpictures>
+XML
+  spumux -s 0 "$work/sub.xml" < "$work/title1-plain.mpg" > "$work/title1.mpg" 2>"$work/spumux.log" \
+    || { cat "$work/spumux.log" >&2; exit 1; }
+  # Title 2: three seconds of magenta.
+  title_mpg "$work/title2.mpg" 0xFF00FF 3
+  cat > "$work/dvd.xml" <<XML
+<dvdauthor dest="$d">
+  <vmgm>
+    <fpc>jump vmgm menu 1;</fpc>
+    <menus>
+      <video format="pal" aspect="4:3"/>
+      <pgc entry="title">
+        <vob file="$work/menu.mpg" pause="inf"/>
+        <button name="1">jump title 1;</button>
+        <button name="2">jump title 2;</button>
+      </pgc>
+    </menus>
+  </vmgm>
+  <titleset>
+    <menus>
+      <video format="pal" aspect="4:3"/>
+      <pgc entry="root">
+        <vob file="$work/root.mpg" pause="inf"/>
+        <button name="1">jump title 1;</button>
+      </pgc>
+    </menus>
+    <titles>
+      <video format="pal" aspect="4:3"/>
+      <audio format="ac3" lang="fr"/>
+      <audio format="ac3" lang="en"/>
+      <subpicture lang="fr"/>
+      <pgc>
+        <vob file="$work/title1.mpg" chapters="00:00:00.00,00:00:04.00,00:00:08.00"/>
+        <post>call vmgm menu 1;</post>
+      </pgc>
+      <pgc>
+        <vob file="$work/title2.mpg"/>
+        <post>call vmgm menu 1;</post>
+      </pgc>
+    </titles>
+  </titleset>
+</dvdauthor>
+XML
+  VIDEO_FORMAT=PAL dvdauthor -x "$work/dvd.xml" > "$work/dvdauthor.log" 2>&1 \
+    || { cat "$work/dvdauthor.log" >&2; exit 1; }
+  rm -rf "$d/AUDIO_TS"
+}
+
+make_files
+make_damaged
+make_cd
+make_dvd
+echo "media generated in $out"
