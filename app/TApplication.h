@@ -1,0 +1,65 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+// The application object: owns every window from its creation to the end of the process, knows
+// the main window (the first one created through CreateForm) and the application's title, and runs
+// the message loop until Terminate.
+class TApplication : public QObject {
+    Q_OBJECT
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // The text the desktop shows for the application (task bar), carried by each window's class.
+    void SetTitle(const QString& title);
+    QString Title() const { return title_; }
+
+    // Creates a window of class T owned by the application and stores it in `reference`. The first
+    // window created this way becomes the main window.
+    template <class T>
+    T* CreateForm(T*& reference)
+    {
+        auto form = std::make_unique<T>();
+        reference = form.get();
+        Adopt(std::move(form), true);
+        return reference;
+    }
+    // Takes ownership of a window that was created otherwise (the splash).
+    void Adopt(std::unique_ptr<QWidget> window, bool mayBecomeMain = false);
+
+    QWidget* MainForm() const { return mainForm_; }
+    int FormCount() const { return int(forms_.size()); }
+
+    // Called after each window is created through CreateForm (start-up observers in tests).
+    std::function<void(QWidget*)> OnFormCreated;
+
+    // Shows the main window once the loop runs and runs the loop; returns when Terminate is called.
+    int Run();
+    // Ends the message loop (and with it the program).
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+
+    static TApplication* Instance() { return instance_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyIdentity(QWidget* window) const;
+
+    static TApplication* instance_;
+    QString title_;
+    QWidget* mainForm_ = nullptr;
+    bool terminated_ = false;
+    std::vector<std::unique_ptr<QWidget>> forms_;  // in creation order; destroyed last to first
+};
+
+// The one application object, as every window knows it.
+extern TApplication* Application;

@@ -1,0 +1,27 @@
+#pragma once
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+// The splash window: a borderless, rounded picture with the product's name and a progress bar
+// that the control panel moves while the program starts.
+class TForm9 : public QWidget {
+    Q_OBJECT
+public:
+    // `picturePath` is the JPEG splash picture; when it cannot be read the labels stand on the
+    // button-face colour.
+    explicit TForm9(const QString& picturePath);
+
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+
+private:
+    void FormCreate();
+};
+
+extern TForm9* Form9;

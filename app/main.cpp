@@ -1,0 +1,35 @@
+#include "app/CommandLine.h"
+#include "app/StartUp.h"
+#include "app/TApplication.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = CommandLine::Parse(arguments);
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        std::fputs(qPrintable(CommandLine::Usage()), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs(qPrintable(CommandLine::Version()), stdout);
+        return 0;
+    case CommandLine::Action::Error:
+        std::fprintf(stderr, "vistrel : %s\n\n%s", qPrintable(commandLine.errorMessage),
+                     qPrintable(CommandLine::Usage()));
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    QApplication::setApplicationName(QStringLiteral("vistrel"));
+    QApplication qt(argc, argv);
+    TApplication application;
+    StartUp(application, commandLine);
+    return application.Run();
+}
