@@ -232,6 +232,9 @@ private:
     // Interaction (VOzariButtonInput.cpp).
     void startAnimation(AnimationKind kind);
     void stopAnimation(AnimationKind kind);
+    void playEnterAnimation();  // stop the exit animation, start the enter one unless it runs
+    void playExitAnimation();   // stop enter and click, start exit unless it runs
+    void playClickAnimation();  // stop enter, start click unless it runs
     void animationTick();
     void drawAnimationFrame(const Animation& a);
     void updateActive();

@@ -56,6 +56,32 @@ void TVOzariButton::stopAnimation(AnimationKind kind)
     }
 }
 
+void TVOzariButton::playEnterAnimation()
+{
+    if (anim_[Exit].running)
+        stopAnimation(Exit);
+    if (!anim_[Enter].running)
+        startAnimation(Enter);
+}
+
+void TVOzariButton::playExitAnimation()
+{
+    if (anim_[Enter].running)
+        stopAnimation(Enter);
+    if (anim_[Click].running)
+        stopAnimation(Click);
+    if (!anim_[Exit].running)
+        startAnimation(Exit);
+}
+
+void TVOzariButton::playClickAnimation()
+{
+    if (anim_[Enter].running)
+        stopAnimation(Enter);
+    if (!anim_[Click].running)
+        startAnimation(Click);
+}
+
 void TVOzariButton::animationTick()
 {
     for (AnimationKind kind : {Enter, Exit, Click}) {
@@ -90,10 +116,7 @@ void TVOzariButton::enterEvent(QEnterEvent* e)
     hover_ = true;
     render();
     invalidate();
-    if (anim_[Exit].running)
-        stopAnimation(Exit);
-    if (!anim_[Enter].running)
-        startAnimation(Enter);
+    playEnterAnimation();
     emit onMouseEnter(this);
     QPushButton::enterEvent(e);
 }
@@ -103,12 +126,7 @@ void TVOzariButton::leaveEvent(QEvent* e)
     hover_ = false;
     render();
     invalidate();
-    if (anim_[Enter].running)
-        stopAnimation(Enter);
-    if (anim_[Click].running)
-        stopAnimation(Click);
-    if (!anim_[Exit].running)
-        startAnimation(Exit);
+    playExitAnimation();
     emit onMouseExit(this);
     QPushButton::leaveEvent(e);
 }
@@ -116,10 +134,7 @@ void TVOzariButton::leaveEvent(QEvent* e)
 void TVOzariButton::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton) {
-        if (anim_[Enter].running)
-            stopAnimation(Enter);
-        if (!anim_[Click].running)
-            startAnimation(Click);
+        playClickAnimation();
     }
     QPushButton::mousePressEvent(e);
 }
@@ -134,10 +149,7 @@ void TVOzariButton::keyPressEvent(QKeyEvent* e)
 {
     QPushButton::keyPressEvent(e);
     if (e->key() == Qt::Key_Space) {
-        if (anim_[Enter].running)
-            stopAnimation(Enter);
-        if (!anim_[Click].running)
-            startAnimation(Click);
+        playClickAnimation();
     }
 }
 
@@ -157,10 +169,7 @@ void TVOzariButton::focusInEvent(QFocusEvent* e)
     updateActive();
     if (!std::exchange(focusSeen_, true))
         return;
-    if (anim_[Exit].running)
-        stopAnimation(Exit);
-    if (!anim_[Enter].running)
-        startAnimation(Enter);
+    playEnterAnimation();
 }
 
 void TVOzariButton::focusOutEvent(QFocusEvent* e)
@@ -169,12 +178,7 @@ void TVOzariButton::focusOutEvent(QFocusEvent* e)
     updateActive();
     if (!std::exchange(focusSeen_, true))
         return;
-    if (anim_[Enter].running)
-        stopAnimation(Enter);
-    if (anim_[Click].running)
-        stopAnimation(Click);
-    if (!anim_[Exit].running)
-        startAnimation(Exit);
+    playExitAnimation();
 }
 
 void TVOzariButton::changeEvent(QEvent* e)
