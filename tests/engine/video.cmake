@@ -1,0 +1,4 @@
+# Video window control and seek bar.
+vistrel_test(engine_trackbar
+  SOURCES TrackBarArithmeticTest.cpp
+  LINKS vistrel_engine)
