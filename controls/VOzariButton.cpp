@@ -46,8 +46,7 @@ void TVOzariButton::Loaded()
         targetLeft_ = loadedPosition_.x();
         targetTop_ = loadedPosition_.y();
     }
-    if (size() != QSize(boxWidth_, boxHeight_))
-        outsideResize(size());
+    syncOutsideSize();
     angleDelta_ = 0;
     rebuildShape();
     invalidate();
@@ -211,6 +210,7 @@ void TVOzariButton::SetPeaksNumber(int v)
 
 void TVOzariButton::SetButtonWidth(int v)
 {
+    syncOutsideSize();
     if (v < 0 || !change(buttonWidth_, v))
         return;
     applyBox();
@@ -218,6 +218,7 @@ void TVOzariButton::SetButtonWidth(int v)
 
 void TVOzariButton::SetButtonHeight(int v)
 {
+    syncOutsideSize();
     if (v < 0 || !change(buttonHeight_, v))
         return;
     applyBox();

@@ -216,6 +216,7 @@ private:
     void computeTarget();
     void applyBox();
     void internalSetGeometry(const QRect& r);
+    bool syncOutsideSize();
     void outsideResize(QSize size);
     void rotateStep();
     void recomputeUserOutline();
@@ -297,6 +298,7 @@ private:
     bool loadedPositionSet_ = false;
     QPoint loadedPosition_;
     int internalGeometry_ = 0;  // > 0 while the button moves or sizes itself
+    bool syncingSize_ = false;
 
     // Painting state.
     QImage face_;

@@ -21,6 +21,19 @@ int normaliseAngle(long long a)
     return int(a);
 }
 
+// Marks the button's own geometry changes while it lives, so that they are not taken for sizes
+// given from outside.
+class OwnGeometry {
+public:
+    explicit OwnGeometry(int& depth) : depth_(depth) { ++depth_; }
+    ~OwnGeometry() { --depth_; }
+    OwnGeometry(const OwnGeometry&) = delete;
+    OwnGeometry& operator=(const OwnGeometry&) = delete;
+
+private:
+    int& depth_;
+};
+
 void rotateAndCentre(OutlineSet& set, int angle, int w, int h, int boxW, int boxH)
 {
     RotateOutlines(set.points, w / 2, h / 2, angle);
@@ -98,8 +111,22 @@ void TVOzariButton::computeTarget()
     angleDelta_ = 0;
 }
 
+bool TVOzariButton::syncOutsideSize()
+{
+    // Qt tells a hidden widget of its new size only when it is shown; a size given from outside
+    // in the meantime is taken up here, before anything is built on the old one.
+    if (syncingSize_ || internalGeometry_ > 0 || size() == QSize(boxWidth_, boxHeight_))
+        return false;
+    syncingSize_ = true;
+    outsideResize(size());
+    syncingSize_ = false;
+    return true;
+}
+
 void TVOzariButton::rebuildShape()
 {
+    if (syncOutsideSize())
+        return;  // rebuilt for the new size
     outline_ = buildOutline();
     if (buttonKind_ == bkUser && !userRgnAuto_) {
         const QRegion* src = userSourceRegion();
@@ -131,13 +158,13 @@ void TVOzariButton::rebuildShape()
 
 void TVOzariButton::internalSetGeometry(const QRect& r)
 {
-    ++internalGeometry_;
+    OwnGeometry own(internalGeometry_);
     setGeometry(r);
-    --internalGeometry_;
 }
 
 void TVOzariButton::applyBox()
 {
+    OwnGeometry own(internalGeometry_);
     const QSize box = RotatedBox(buttonWidth_, buttonHeight_, buttonAngle_);
     boxWidth_ = box.width();
     boxHeight_ = box.height();
@@ -148,8 +175,10 @@ void TVOzariButton::applyBox()
 
 void TVOzariButton::SetButtonAngle(int v)
 {
+    syncOutsideSize();
     if (v == buttonAngle_)
         return;
+    OwnGeometry own(internalGeometry_);
     angleDelta_ = v - buttonAngle_;
     if (captionFixed_)
         captionAngle_ = normaliseAngle(static_cast<long long>(captionAngle_) + angleDelta_);
@@ -203,9 +232,9 @@ void TVOzariButton::resizeEvent(QResizeEvent* e)
 {
     QPushButton::resizeEvent(e);
     // The button's own moves, delivered now or (for a hidden widget) later, arrive at the box size.
-    if (internalGeometry_ > 0 || e->size() == QSize(boxWidth_, boxHeight_))
+    if (internalGeometry_ > 0 || e->size() == QSize(boxWidth_, boxHeight_) || e->size() != size())
         return;
-    outsideResize(e->size());
+    syncOutsideSize();
 }
 
 void TVOzariButton::moveEvent(QMoveEvent* e)

@@ -178,6 +178,22 @@ TEST_F(ButtonTest, PositionsSwitchAlignmentOnlyOnceLoaded)
     EXPECT_EQ(b->BitmapHAlign(), haNone);
 }
 
+TEST_F(ButtonTest, DesignedSizeOfAHiddenButtonIsTakenBeforeBuilding)
+{
+    // A hidden widget hears of its new size only when shown; an arch built before that must
+    // still start from the designed width.
+    QWidget hiddenParent;
+    auto* b = new TVOzariButton(&hiddenParent);
+    b->setGeometry(10, 10, 46, 38);
+    b->SetButtonKind(bkArc);
+    EXPECT_EQ(b->ButtonWidth(), 46);
+    EXPECT_EQ(b->ButtonHeight(), 20);  // Round(27 (1 - cos 60 x 0.5))
+    EXPECT_EQ(b->geometry(), QRect(10, 10, 46, 20));
+    b->Loaded();
+    hiddenParent.show();
+    EXPECT_EQ(b->geometry(), QRect(10, 10, 46, 20));
+}
+
 TEST_F(ButtonTest, EllipticMaskAndRegions)
 {
     TVOzariButton* b = make(bkElliptic, 25, 25);

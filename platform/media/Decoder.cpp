@@ -1,0 +1,142 @@
+#include "platform/media/Decoder.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+}
+
+#include <cmath>
+
+namespace media {
+
+void CodecContextDeleter::operator()(AVCodecContext* ctx) const
+{
+    avcodec_free_context(&ctx);
+}
+
+CodecContextPtr openDecoder(const AVStream* stream)
+{
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    if (!codec)
+        return {};
+    CodecContextPtr ctx(avcodec_alloc_context3(codec));
+    if (!ctx || avcodec_parameters_to_context(ctx.get(), stream->codecpar) < 0)
+        return {};
+    ctx->pkt_timebase = stream->time_base;
+    ctx->thread_count = 0;  // as many as libavcodec finds useful
+    if (avcodec_open2(ctx.get(), codec, nullptr) < 0)
+        return {};
+    return ctx;
+}
+
+Decoder::Decoder(CodecContextPtr codec, double timeBase, double startTime, double frameDuration,
+                 PacketQueue& in, FrameQueue& out)
+    : codec_(std::move(codec)), timeBase_(timeBase), startTime_(startTime), frameDuration_(frameDuration),
+      in_(in), out_(out)
+{
+}
+
+Decoder::~Decoder()
+{
+    stop();
+}
+
+void Decoder::start()
+{
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { run(); });
+}
+
+void Decoder::stop()
+{
+    in_.abort();
+    out_.abort();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void Decoder::skipBefore(int serial, double target)
+{
+    std::lock_guard lock(skipMutex_);
+    skipSerial_ = serial;
+    skipTarget_ = target;
+}
+
+// Pushes every frame the codec has ready; false once the output queue is aborted.
+bool Decoder::receiveFrames(int serial)
+{
+    FramePtr frame = allocFrame();
+    for (;;) {
+        const int ret = avcodec_receive_frame(codec_.get(), frame.get());
+        if (ret < 0)
+            return true;
+        failures_ = 0;
+        double duration = frameDuration_;
+        if (codec_->codec_type == AVMEDIA_TYPE_AUDIO && frame->sample_rate > 0)
+            duration = double(frame->nb_samples) / frame->sample_rate;
+        double pts = nextPts_;
+        if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
+            pts = double(frame->best_effort_timestamp) * timeBase_ - startTime_;
+        nextPts_ = pts + duration;
+        bool skip = false;
+        {
+            std::lock_guard lock(skipMutex_);
+            skip = serial == skipSerial_ && pts + duration < skipTarget_;
+        }
+        if (skip) {
+            av_frame_unref(frame.get());
+            continue;
+        }
+        DecodedFrame out;
+        out.frame = std::move(frame);
+        out.serial = serial;
+        out.pts = pts;
+        out.duration = duration;
+        if (!out_.push(std::move(out)))
+            return false;
+        frame = allocFrame();
+        if (!frame)
+            return false;
+    }
+}
+
+void Decoder::run()
+{
+    AVPacket* packet = av_packet_alloc();
+    int currentSerial = -1;
+    for (;;) {
+        int serial = 0;
+        if (in_.get(packet, serial, true) < 0)
+            break;
+        if (serial != currentSerial) {
+            avcodec_flush_buffers(codec_.get());
+            currentSerial = serial;
+            failures_ = 0;
+        }
+        if (!packet->data) {
+            // End of stream: drain what the codec holds, then reset it for a later seek.
+            avcodec_send_packet(codec_.get(), nullptr);
+            if (!receiveFrames(serial))
+                break;
+            avcodec_flush_buffers(codec_.get());
+            out_.markFinished(serial);
+            continue;
+        }
+        int ret = avcodec_send_packet(codec_.get(), packet);
+        if (ret == AVERROR(EAGAIN)) {
+            if (!receiveFrames(serial))
+                break;
+            ret = avcodec_send_packet(codec_.get(), packet);
+        }
+        if (ret < 0 && ret != AVERROR(EAGAIN) && ++failures_ >= kFailureRun && !failed_) {
+            failed_ = true;
+            if (onFailure)
+                onFailure(ret);
+        }
+        if (!receiveFrames(serial))
+            break;
+    }
+    av_packet_free(&packet);
+}
+
+}  // namespace media

@@ -1,0 +1,303 @@
+// The graph's seeking, window, sound and picture interfaces.
+#include "platform/media/FilterGraph.h"
+
+#include "platform/media/VideoRendererWindow.h"
+
+#include <cmath>
+
+namespace media {
+
+namespace {
+
+REFERENCE_TIME toReferenceTime(double seconds)
+{
+    return REFERENCE_TIME(std::llround(seconds * double(UNITS)));
+}
+
+}  // namespace
+
+HRESULT FilterGraph::GetCapabilities(uint32_t& capabilities)
+{
+    capabilities = 0;
+    if (!playback_)
+        return S_OK;
+    capabilities = AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetStopPos;
+    if (playback_->duration() > 0)
+        capabilities |= AM_SEEKING_CanGetDuration;
+    if (playback_->seekable())
+        capabilities |= AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards;
+    return S_OK;
+}
+
+HRESULT FilterGraph::GetDuration(REFERENCE_TIME& duration)
+{
+    duration = 0;
+    if (!playback_)
+        return E_NOTIMPL;
+    duration = toReferenceTime(playback_->duration());
+    return S_OK;
+}
+
+HRESULT FilterGraph::GetCurrentPosition(REFERENCE_TIME& position)
+{
+    position = 0;
+    if (!playback_)
+        return E_NOTIMPL;
+    position = toReferenceTime(playback_->position());
+    return S_OK;
+}
+
+HRESULT FilterGraph::GetStopPosition(REFERENCE_TIME& position)
+{
+    position = 0;
+    if (!playback_)
+        return E_NOTIMPL;
+    position = stopPosition_ >= 0 ? stopPosition_ : toReferenceTime(playback_->duration());
+    return S_OK;
+}
+
+HRESULT FilterGraph::SetPositions(REFERENCE_TIME* current, uint32_t currentFlags, REFERENCE_TIME* stop,
+                                  uint32_t stopFlags)
+{
+    if (!playback_)
+        return E_NOTIMPL;
+    const uint32_t how = currentFlags & AM_SEEKING_PositioningBitsMask;
+    if (how != AM_SEEKING_NoPositioning) {
+        if (!current)
+            return E_POINTER;
+        if (!playback_->seekable())
+            return E_FAIL;
+        double target = double(*current) / UNITS;
+        if (how != AM_SEEKING_AbsolutePositioning)
+            target += playback_->position();
+        playback_->seek(target);
+    }
+    if ((stopFlags & AM_SEEKING_PositioningBitsMask) == AM_SEEKING_AbsolutePositioning && stop)
+        stopPosition_ = *stop;  // kept and reported; playback runs to the end of the file
+    changed();
+    return S_OK;
+}
+
+HRESULT FilterGraph::GetRate(double& rate)
+{
+    rate = rate_;
+    return S_OK;
+}
+
+HRESULT FilterGraph::SetRate(double rate)
+{
+    if (!(rate >= 0.5 && rate <= 8.0))
+        return E_INVALIDARG;
+    rate_ = rate;
+    if (playback_)
+        playback_->setRate(rate);
+    return S_OK;
+}
+
+#define VISTREL_NEED_WINDOW                        \
+    VideoRendererWindow* window = rendererWindow(); \
+    if (!window)                                   \
+        return E_NOINTERFACE;
+
+HRESULT FilterGraph::put_Owner(QWidget* owner)
+{
+    VISTREL_NEED_WINDOW
+    window->setOwner(owner);
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_Owner(QWidget*& owner)
+{
+    VISTREL_NEED_WINDOW
+    owner = window->owner();
+    return S_OK;
+}
+
+HRESULT FilterGraph::put_Caption(const QString& caption)
+{
+    VISTREL_NEED_WINDOW
+    window->setWindowTitle(caption);
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_Caption(QString& caption)
+{
+    VISTREL_NEED_WINDOW
+    caption = window->windowTitle();
+    return S_OK;
+}
+
+HRESULT FilterGraph::put_WindowStyle(uint32_t style)
+{
+    VISTREL_NEED_WINDOW
+    window->setStyles(style, window->styleEx());
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_WindowStyle(uint32_t& style)
+{
+    VISTREL_NEED_WINDOW
+    style = window->style();
+    return S_OK;
+}
+
+HRESULT FilterGraph::put_WindowStyleEx(uint32_t styleEx)
+{
+    VISTREL_NEED_WINDOW
+    window->setStyles(window->style(), styleEx);
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_WindowStyleEx(uint32_t& styleEx)
+{
+    VISTREL_NEED_WINDOW
+    styleEx = window->styleEx();
+    return S_OK;
+}
+
+HRESULT FilterGraph::SetWindowPosition(int32_t left, int32_t top, int32_t width, int32_t height)
+{
+    VISTREL_NEED_WINDOW
+    if (width < 0 || height < 0)
+        return E_INVALIDARG;
+    window->setPlacement(QRect(left, top, width, height));
+    return S_OK;
+}
+
+HRESULT FilterGraph::GetWindowPosition(int32_t& left, int32_t& top, int32_t& width, int32_t& height)
+{
+    VISTREL_NEED_WINDOW
+    const QRect r = window->placement();
+    left = r.left();
+    top = r.top();
+    width = r.width();
+    height = r.height();
+    return S_OK;
+}
+
+HRESULT FilterGraph::put_MessageDrain(QWidget* drain)
+{
+    VISTREL_NEED_WINDOW
+    window->setDrain(drain);
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_MessageDrain(QWidget*& drain)
+{
+    VISTREL_NEED_WINDOW
+    drain = window->drain();
+    return S_OK;
+}
+
+HRESULT FilterGraph::put_Visible(bool visible)
+{
+    VISTREL_NEED_WINDOW
+    window->setWanted(visible);
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_Visible(bool& visible)
+{
+    VISTREL_NEED_WINDOW
+    visible = window->isVisible();
+    return S_OK;
+}
+
+#undef VISTREL_NEED_WINDOW
+
+HRESULT FilterGraph::put_Volume(int32_t volume)
+{
+    if (volume < AUDIO_VOLUME_SILENCE || volume > AUDIO_VOLUME_FULL)
+        return E_INVALIDARG;
+    volume_ = volume;
+    if (playback_)
+        playback_->setVolume(volume);
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_Volume(int32_t& volume)
+{
+    volume = volume_;
+    return S_OK;
+}
+
+HRESULT FilterGraph::put_Balance(int32_t balance)
+{
+    if (balance < -10000 || balance > 10000)
+        return E_INVALIDARG;
+    balance_ = balance;
+    if (playback_)
+        playback_->setBalance(balance);
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_Balance(int32_t& balance)
+{
+    balance = balance_;
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_AvgTimePerFrame(double& seconds)
+{
+    if (!playback_ || !videoFilter_)
+        return VFW_E_NOT_CONNECTED;
+    seconds = playback_->frameDuration();
+    return S_OK;
+}
+
+HRESULT FilterGraph::get_SourceWidth(int32_t& width)
+{
+    int32_t height = 0;
+    return GetVideoSize(width, height);
+}
+
+HRESULT FilterGraph::get_SourceHeight(int32_t& height)
+{
+    int32_t width = 0;
+    return GetVideoSize(width, height);
+}
+
+HRESULT FilterGraph::GetVideoSize(int32_t& width, int32_t& height)
+{
+    if (!playback_ || !videoFilter_)
+        return VFW_E_NOT_CONNECTED;
+    width = playback_->width();
+    height = playback_->height();
+    return S_OK;
+}
+
+HRESULT FilterGraph::GetPreferredAspectRatio(int32_t& x, int32_t& y)
+{
+    if (!playback_ || !videoFilter_ || playback_->height() <= 0)
+        return VFW_E_NOT_CONNECTED;
+    x = playback_->aspectX();
+    y = playback_->aspectY();
+    return S_OK;
+}
+
+HRESULT FilterGraph::Step(uint32_t frames, IUnknown* stepObject)
+{
+    if (stepObject)
+        return E_INVALIDARG;
+    if (!playback_ || !playback_->step(int(frames)))
+        return VFW_E_WRONG_STATE;
+    return S_OK;
+}
+
+HRESULT FilterGraph::CanStep(int32_t multiple, IUnknown* stepObject)
+{
+    if (stepObject)
+        return E_INVALIDARG;
+    if (!playback_ || !videoFilter_)
+        return S_FALSE;
+    return multiple == 0 || multiple == 1 ? S_OK : S_FALSE;
+}
+
+HRESULT FilterGraph::CancelStep()
+{
+    if (playback_)
+        playback_->cancelStep();
+    return S_OK;
+}
+
+}  // namespace media

@@ -1,0 +1,103 @@
+#include "platform/media/FrameQueue.h"
+
+extern "C" {
+#include <libavutil/frame.h>
+}
+
+namespace media {
+
+void FrameDeleter::operator()(AVFrame* frame) const
+{
+    av_frame_free(&frame);
+}
+
+FramePtr allocFrame()
+{
+    return FramePtr(av_frame_alloc());
+}
+
+bool FrameQueue::push(DecodedFrame frame)
+{
+    std::unique_lock lock(mutex_);
+    const int pushedSerial = serial_;
+    changed_.wait(lock, [&] { return aborted_ || frames_.size() < capacity_ || serial_ != pushedSerial; });
+    if (aborted_)
+        return false;
+    if (frame.serial != serial_)
+        return true;  // stale after a flush: dropped here rather than by the renderer
+    frames_.push_back(std::move(frame));
+    changed_.notify_all();
+    return true;
+}
+
+bool FrameQueue::peekTiming(int& serial, double& pts, double& duration, size_t index) const
+{
+    std::lock_guard lock(mutex_);
+    if (index >= frames_.size())
+        return false;
+    const DecodedFrame& f = frames_[index];
+    serial = f.serial;
+    pts = f.pts;
+    duration = f.duration;
+    return true;
+}
+
+DecodedFrame FrameQueue::take()
+{
+    std::lock_guard lock(mutex_);
+    if (frames_.empty())
+        return {};
+    DecodedFrame f = std::move(frames_.front());
+    frames_.pop_front();
+    changed_.notify_all();
+    return f;
+}
+
+bool FrameQueue::waitForFrame(int ms) const
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return aborted_ || !frames_.empty(); }) &&
+           !frames_.empty();
+}
+
+void FrameQueue::flush(int serial)
+{
+    std::lock_guard lock(mutex_);
+    frames_.clear();
+    serial_ = serial;
+    changed_.notify_all();
+}
+
+void FrameQueue::abort()
+{
+    std::lock_guard lock(mutex_);
+    aborted_ = true;
+    changed_.notify_all();
+}
+
+int FrameQueue::serial() const
+{
+    std::lock_guard lock(mutex_);
+    return serial_;
+}
+
+size_t FrameQueue::size() const
+{
+    std::lock_guard lock(mutex_);
+    return frames_.size();
+}
+
+void FrameQueue::markFinished(int serial)
+{
+    std::lock_guard lock(mutex_);
+    finishedSerial_ = serial;
+    changed_.notify_all();
+}
+
+bool FrameQueue::drained() const
+{
+    std::lock_guard lock(mutex_);
+    return finishedSerial_ == serial_ && frames_.empty();
+}
+
+}  // namespace media

@@ -1,0 +1,66 @@
+#pragma once
+// The MIDI source: plays a standard MIDI file through FluidSynth with a General MIDI sound font and
+// pushes the synthesised sound (16-bit stereo, 44.1 kHz) into the audio renderer's FrameQueue from
+// a synthesis thread of its own.
+//
+// The length of the piece is found when the file is opened by running the sequencer once on a
+// silent synthesiser, which also gives the table of sequencer ticks per second used for seeking.
+#include "platform/com/Result.h"
+#include "platform/media/FrameQueue.h"
+
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace media {
+
+class MidiSource {
+public:
+    MidiSource();
+    ~MidiSource();
+    MidiSource(const MidiSource&) = delete;
+    MidiSource& operator=(const MidiSource&) = delete;
+
+    static constexpr int kSampleRate = 44100;
+
+    // True when the file starts like a standard MIDI file.
+    static bool isMidiFile(const QString& path);
+    // The General MIDI sound font to use: $VISTREL_SOUNDFONT when set (even when it does not
+    // exist, which means none), else the largest one installed in the usual places; empty if none.
+    static QString findSoundFont();
+
+    // Loads the sound font and the file. VFW_E_CANNOT_RENDER without a usable sound font,
+    // VFW_E_INVALID_FILE_FORMAT for a file the sequencer refuses.
+    HRESULT open(const QString& path);
+    double duration() const { return duration_; }
+    QString soundFont() const { return soundFont_; }
+
+    void start(FrameQueue* out);
+    void stop();
+    void seek(double target, int serial);
+
+private:
+    void run();
+    bool restartAt(double target);
+    int tickAt(double seconds) const;
+
+    QString path_;
+    QString soundFont_;
+    double duration_ = 0;
+    std::vector<std::pair<double, int>> ticks_;  // (seconds, sequencer tick), rising
+    struct Synth;
+    std::unique_ptr<Synth> synth_;
+    FrameQueue* out_ = nullptr;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::mutex seekMutex_;
+    bool seekWanted_ = false;  // protected by seekMutex_
+    double seekTarget_ = 0;    // protected by seekMutex_
+    int seekSerial_ = 0;       // protected by seekMutex_
+};
+
+}  // namespace media

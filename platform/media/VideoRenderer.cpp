@@ -1,0 +1,160 @@
+#include "platform/media/VideoRenderer.h"
+
+extern "C" {
+#include <libavutil/frame.h>
+#include <libavutil/pixfmt.h>
+#include <libswscale/swscale.h>
+}
+
+#include <QRect>
+
+#include <algorithm>
+#include <cmath>
+
+namespace media {
+
+QRect fitPicture(QSize room, double aspect)
+{
+    if (room.isEmpty() || !(aspect > 0))
+        return QRect(QPoint(0, 0), room);
+    int w = room.width();
+    int h = int(std::lround(w / aspect));
+    if (h > room.height()) {
+        h = room.height();
+        w = int(std::lround(h * aspect));
+    }
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    return QRect((room.width() - w) / 2, (room.height() - h) / 2, w, h);
+}
+
+VideoRenderer::VideoRenderer(FrameQueue& in, Clock& clock, std::shared_ptr<VideoSink> sink)
+    : in_(in), clock_(clock), sink_(std::move(sink)), last_(allocFrame())
+{
+}
+
+VideoRenderer::~VideoRenderer()
+{
+    stop();
+    sws_freeContext(sws_);
+}
+
+void VideoRenderer::start(int width, int height)
+{
+    width_ = width;
+    height_ = height;
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { run(); });
+}
+
+void VideoRenderer::stop()
+{
+    stop_ = true;
+    in_.abort();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void VideoRenderer::display(const DecodedFrame& decoded)
+{
+    const AVFrame* frame = decoded.frame.get();
+    if ((frame->width != width_ || frame->height != height_) && frame->width > 0 && frame->height > 0) {
+        width_ = frame->width;
+        height_ = frame->height;
+        if (onSizeChanged)
+            onSizeChanged(width_, height_);
+    }
+    convert(frame);
+    if (shown_++ == 0)
+        firstShownAt_ = Clock::now();
+    lastSerial_ = decoded.serial;
+    lastEnd_ = decoded.pts + decoded.duration;
+}
+
+void VideoRenderer::convert(const AVFrame* frame)
+{
+    const QSize room = sink_ ? sink_->targetSize() : QSize();
+    lastRoom_ = room;
+    if (frame != last_.get()) {
+        av_frame_unref(last_.get());
+        av_frame_ref(last_.get(), frame);
+    }
+    if (!room.isEmpty() && frame->width > 0 && frame->height > 0) {
+        const AVRational sar = frame->sample_aspect_ratio;
+        const double pixelAspect = sar.num > 0 && sar.den > 0 ? double(sar.num) / sar.den : 1.0;
+        const QRect fit = fitPicture(room, frame->width * pixelAspect / frame->height);
+        sws_ = sws_getCachedContext(sws_, frame->width, frame->height, AVPixelFormat(frame->format), fit.width(),
+                                    fit.height(), AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
+        QImage picture(fit.size(), QImage::Format_RGB32);
+        if (sws_ && !picture.isNull()) {
+            uint8_t* dst[4] = {picture.bits(), nullptr, nullptr, nullptr};
+            int dstStride[4] = {int(picture.bytesPerLine()), 0, 0, 0};
+            sws_scale(sws_, frame->data, frame->linesize, 0, frame->height, dst, dstStride);
+            sink_->present(picture);
+        }
+    }
+}
+
+void VideoRenderer::run()
+{
+    while (!stop_) {
+        // A resized window gets the picture it shows again at its new size.
+        if (sink_ && last_->width > 0 && sink_->targetSize() != lastRoom_)
+            convert(last_.get());
+        int serial = 0;
+        double pts = 0;
+        double duration = 0;
+        const int current = in_.serial();
+        if (!in_.peekTiming(serial, pts, duration)) {
+            if (in_.drained() && endedSerial_ != current) {
+                const bool nothingShown = lastSerial_ != current;
+                if (freeRun_ || nothingShown || clock_.get() >= lastEnd_) {
+                    endedSerial_ = current;
+                    if (onEnded)
+                        onEnded(current);
+                }
+            }
+            in_.waitForFrame(5);
+            continue;
+        }
+        if (serial != current) {
+            in_.take();  // from before a seek
+            continue;
+        }
+        const bool force = showSerial_ == serial;
+        const bool stepping = paused_ && stepCount_ > 0;
+        if (paused_ && !force && !stepping && !freeRun_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            continue;
+        }
+        if (!force && !stepping && !freeRun_) {
+            const double now = clock_.get();
+            if (pts > now) {
+                const double wait = std::clamp((pts - now) / std::max(clock_.speed(), 0.1), 0.0, 0.01);
+                std::this_thread::sleep_for(std::chrono::duration<double>(wait));
+                continue;
+            }
+            int nextSerial = 0;
+            double nextPts = 0;
+            double nextDuration = 0;
+            if (in_.peekTiming(nextSerial, nextPts, nextDuration, 1) && nextSerial == serial && nextPts <= now) {
+                in_.take();
+                ++dropped_;
+                continue;
+            }
+        }
+        DecodedFrame frame = in_.take();
+        if (!frame.frame)
+            continue;
+        display(frame);
+        if (force)
+            showSerial_ = -1;
+        if (stepping) {
+            clock_.setIfSerial(frame.pts, frame.serial);
+            if (--stepCount_ == 0 && onStepComplete)
+                onStepComplete();
+        }
+    }
+}
+
+}  // namespace media

@@ -1,0 +1,97 @@
+#pragma once
+// The video renderer thread: shows each decoded picture when the playback clock reaches its time.
+// A picture whose successor is already due is dropped rather than shown late; while paused the
+// last picture stays. After a seek (or at the start) one picture of the new position is shown even
+// when paused, so that a stopped or paused graph shows where it stands.
+//
+// Pictures are converted with libswscale to 32-bit RGB at the size the sink asks for (the picture
+// keeps its display aspect ratio inside it) and handed to the sink from this thread.
+#include "platform/media/Clock.h"
+#include "platform/media/FrameQueue.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+struct SwsContext;
+
+namespace media {
+
+// Where pictures go. Implementations must be thread-safe: present() and targetSize() are called
+// from the renderer thread.
+class VideoSink {
+public:
+    virtual ~VideoSink() = default;
+    // The room the picture may fill; an empty size asks for no picture at all (null output).
+    virtual QSize targetSize() const = 0;
+    // A converted picture, already fitted to targetSize() with its aspect ratio kept.
+    virtual void present(const QImage& picture) = 0;
+};
+
+class VideoRenderer {
+public:
+    VideoRenderer(FrameQueue& in, Clock& clock, std::shared_ptr<VideoSink> sink);
+    ~VideoRenderer();
+    VideoRenderer(const VideoRenderer&) = delete;
+    VideoRenderer& operator=(const VideoRenderer&) = delete;
+
+    // `width` x `height`: the picture size known when the graph was built.
+    void start(int width, int height);
+    // Aborts the input queue and joins the thread.
+    void stop();
+    void setPaused(bool paused) { paused_ = paused; }
+    // Shows the first picture of `serial` whatever the state (after a seek, at the start).
+    void showFirstOf(int serial) { showSerial_ = serial; }
+    // While paused: shows the next `frames` pictures, moving the clock, then calls onStepComplete.
+    void step(int frames) { stepCount_ = frames; }
+    void cancelStep() { stepCount_ = 0; }
+    // Shows every picture at once, ignoring the clock (throughput measurements).
+    void setFreeRun(bool on) { freeRun_ = on; }
+
+    uint64_t shown() const { return shown_; }
+    uint64_t dropped() const { return dropped_; }
+    // Monotonic time (Clock::now) at which the first picture was shown; 0 until then.
+    double firstShownAt() const { return firstShownAt_; }
+
+    // All called from the renderer thread.
+    std::function<void(int serial)> onEnded;
+    std::function<void(int width, int height)> onSizeChanged;
+    std::function<void()> onStepComplete;
+
+private:
+    void run();
+    void display(const DecodedFrame& frame);
+    void convert(const AVFrame* frame);
+
+    FrameQueue& in_;
+    Clock& clock_;
+    std::shared_ptr<VideoSink> sink_;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> paused_{true};
+    std::atomic<bool> freeRun_{false};
+    std::atomic<int> showSerial_{0};
+    std::atomic<int> stepCount_{0};
+    std::atomic<uint64_t> shown_{0};
+    std::atomic<uint64_t> dropped_{0};
+    std::atomic<double> firstShownAt_{0};
+
+    // Renderer thread only:
+    SwsContext* sws_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    int endedSerial_ = -1;
+    int lastSerial_ = -1;
+    double lastEnd_ = 0;
+    FramePtr last_;    // the picture on show, kept for redrawing at a new size
+    QSize lastRoom_;
+};
+
+// The rectangle of `room` that a picture of display aspect `aspect` fills, centred.
+QRect fitPicture(QSize room, double aspect);
+
+}  // namespace media

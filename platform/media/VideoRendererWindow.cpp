@@ -1,0 +1,238 @@
+#include "platform/media/VideoRendererWindow.h"
+
+#include "platform/media/Types.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <atomic>
+#include <mutex>
+
+namespace media {
+
+// Holds the latest picture for the window. The renderer thread stores it and asks the window, on
+// the UI thread, to repaint; the window reads it in paintEvent. The relay object lives on the UI
+// thread and is deleted with the sink, which the renderer thread never outlives.
+class WindowSink : public VideoSink {
+public:
+    WindowSink()
+    {
+        relay_ = std::make_unique<QObject>();
+    }
+
+    QSize targetSize() const override
+    {
+        const uint64_t packed = room_;
+        return QSize(int(packed >> 32), int(packed & 0xffffffffu));
+    }
+
+    void present(const QImage& picture) override
+    {
+        {
+            std::lock_guard lock(mutex_);
+            picture_ = picture;
+        }
+        if (!pending_.exchange(true)) {
+            QMetaObject::invokeMethod(
+                relay_.get(),
+                [this] {
+                    pending_ = false;
+                    if (repaint_)
+                        repaint_();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+
+    void setRoom(QSize room)
+    {
+        room_ = (uint64_t(uint32_t(std::max(room.width(), 0))) << 32) | uint32_t(std::max(room.height(), 0));
+    }
+
+    QImage picture() const
+    {
+        std::lock_guard lock(mutex_);
+        return picture_;
+    }
+
+    std::function<void()> repaint_;  // UI thread only
+
+private:
+    std::unique_ptr<QObject> relay_;
+    mutable std::mutex mutex_;
+    QImage picture_;                  // protected by mutex_
+    std::atomic<uint64_t> room_{0};
+    std::atomic<bool> pending_{false};
+};
+
+VideoRendererWindow::VideoRendererWindow() : sink_(std::make_shared<WindowSink>())
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setWindowTitle(QStringLiteral("Video Renderer"));
+    QPointer<VideoRendererWindow> self(this);
+    sink_->repaint_ = [self] {
+        if (self)
+            self->update();
+    };
+    resize(placement_.size());
+}
+
+VideoRendererWindow::~VideoRendererWindow()
+{
+    sink_->repaint_ = nullptr;
+}
+
+std::shared_ptr<VideoSink> VideoRendererWindow::sink() const
+{
+    return sink_;
+}
+
+QImage VideoRendererWindow::picture() const
+{
+    return sink_->picture();
+}
+
+void VideoRendererWindow::setOwner(QWidget* owner)
+{
+    owner_ = owner;
+    apply();
+}
+
+void VideoRendererWindow::setStyles(uint32_t style, uint32_t styleEx)
+{
+    style_ = style;
+    styleEx_ = styleEx;
+    apply();
+}
+
+void VideoRendererWindow::setPlacement(const QRect& rect)
+{
+    placement_ = rect;
+    setGeometry(rect);
+}
+
+void VideoRendererWindow::setWanted(bool wanted)
+{
+    wanted_ = wanted;
+    setVisible(wanted_ && streaming_);
+}
+
+void VideoRendererWindow::setStreaming(bool streaming)
+{
+    streaming_ = streaming;
+    setVisible(wanted_ && streaming_);
+}
+
+void VideoRendererWindow::apply()
+{
+    const bool child = owner_ && (style_ & WS_CHILD);
+    Qt::WindowFlags flags = Qt::Widget;
+    if (!child) {
+        flags = Qt::Window;
+        if (!(style_ & WS_CAPTION))
+            flags |= Qt::FramelessWindowHint;
+        if (styleEx_ & WS_EX_TOPMOST)
+            flags |= Qt::WindowStaysOnTopHint;
+    }
+    QWidget* parent = child ? owner_.data() : nullptr;
+    if (parentWidget() != parent || windowFlags() != flags) {
+        setParent(parent, flags);  // hides the widget
+        setGeometry(placement_);
+        setVisible(wanted_ && streaming_);
+    }
+    if (child)
+        raise();
+}
+
+VideoRendererWindow* VideoRendererWindow::find(const QWidget* parent, const QString& caption)
+{
+    if (!parent)
+        return nullptr;
+    for (auto* w : parent->findChildren<VideoRendererWindow*>(Qt::FindDirectChildrenOnly))
+        if (w->windowTitle() == caption)
+            return w;
+    return nullptr;
+}
+
+void VideoRendererWindow::resizeEvent(QResizeEvent* event)
+{
+    sink_->setRoom(size());
+    QWidget::resizeEvent(event);
+}
+
+void VideoRendererWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QImage picture = sink_->picture();
+    painter.fillRect(rect(), Qt::black);
+    if (!picture.isNull()) {
+        QRect target(QPoint(0, 0), picture.size());
+        target.moveCenter(rect().center());
+        if (picture.size() != size()) {
+            // Between a resize and the next picture: scale the last one, keeping its shape.
+            target = fitPicture(size(), double(picture.width()) / picture.height());
+        }
+        painter.drawImage(target, picture);
+    }
+    if (overlay_)
+        overlay_(painter);
+}
+
+// Input on the picture arrives as the drain's input, at the drain's coordinates.
+bool VideoRendererWindow::forward(QEvent* event)
+{
+    QWidget* drain = drain_;
+    if (!drain || drain == this)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPointF global = e->globalPosition();
+        QMouseEvent copy(e->type(), drain->mapFromGlobal(global), global, e->button(), e->buttons(),
+                         e->modifiers());
+        QCoreApplication::sendEvent(drain, &copy);
+        return true;
+    }
+    case QEvent::Wheel: {
+        auto* e = static_cast<QWheelEvent*>(event);
+        const QPointF global = e->globalPosition();
+        QWheelEvent copy(drain->mapFromGlobal(global), global, e->pixelDelta(), e->angleDelta(), e->buttons(),
+                         e->modifiers(), e->phase(), e->inverted());
+        QCoreApplication::sendEvent(drain, &copy);
+        return true;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        auto* e = static_cast<QKeyEvent*>(event);
+        QKeyEvent copy(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), ushort(e->count()));
+        QCoreApplication::sendEvent(drain, &copy);
+        return true;
+    }
+    case QEvent::ContextMenu: {
+        auto* e = static_cast<QContextMenuEvent*>(event);
+        QContextMenuEvent copy(e->reason(), drain->mapFromGlobal(e->globalPos()), e->globalPos(), e->modifiers());
+        QCoreApplication::sendEvent(drain, &copy);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool VideoRendererWindow::event(QEvent* event)
+{
+    if (forward(event))
+        return true;
+    return QWidget::event(event);
+}
+
+}  // namespace media

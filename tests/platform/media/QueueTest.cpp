@@ -1,0 +1,100 @@
+// Serials of the queues, the event queue's parameters and its notifications.
+#include "platform/com/WindowMessage.h"
+#include "platform/media/EventQueue.h"
+#include "platform/media/FrameQueue.h"
+#include "platform/media/PacketQueue.h"
+#include "support/TestSupport.h"
+
+extern "C" {
+#include <libavcodec/packet.h>
+}
+
+#include <QObject>
+
+#include <gtest/gtest.h>
+
+using namespace media;
+
+TEST(Queues, FlushDropsWaitingItemsAndStartsANewSerial)
+{
+    PacketQueue packets;
+    AVPacket* p = av_packet_alloc();
+    av_new_packet(p, 100);
+    packets.put(p);
+    EXPECT_EQ(packets.bytes(), 100u);
+    packets.flush(5);
+    EXPECT_EQ(packets.count(), 0u);
+    packets.putEnd();
+    int serial = -1;
+    ASSERT_EQ(packets.get(p, serial, false), 1);
+    EXPECT_EQ(serial, 5);
+    EXPECT_EQ(p->data, nullptr);  // the end marker
+    EXPECT_EQ(packets.get(p, serial, false), 0);
+    packets.abort();
+    EXPECT_EQ(packets.get(p, serial, true), -1);
+    av_packet_free(&p);
+
+    FrameQueue frames(2);
+    frames.push({allocFrame(), 0, 0.0, 0.04});
+    frames.markFinished(0);
+    EXPECT_FALSE(frames.drained());  // one frame left
+    frames.flush(1);
+    EXPECT_FALSE(frames.drained());  // finished only for the old serial
+    EXPECT_TRUE(frames.push({allocFrame(), 0, 0.0, 0.04}));
+    EXPECT_EQ(frames.size(), 0u);  // a stale frame is not queued
+    frames.markFinished(1);
+    EXPECT_TRUE(frames.drained());
+}
+
+namespace {
+
+class NotifyWindow : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != com::WindowMessageEvent::type())
+            return QObject::event(e);
+        auto* m = static_cast<com::WindowMessageEvent*>(e);
+        messages.push_back({m->message, m->lParam});
+        return true;
+    }
+    std::vector<std::pair<uint32_t, intptr_t>> messages;
+};
+
+}  // namespace
+
+TEST(EventQueue, NotifiesTheWindowAndKeepsPointedParametersUntilFreed)
+{
+    EventQueue queue;
+    NotifyWindow window;
+    queue.put(EC_COMPLETE, S_OK, 0);  // waiting before any window is set
+    queue.SetNotifyWindow(&window, WM_GRAPHNOTIFY, 0x1234);
+    queue.putEndOfSegment(123456789012345LL, 7);
+    queue.putOleEvent("un", "deux");
+    ASSERT_TRUE(testsupport::waitFor([&] { return window.messages.size() >= 3; }));
+    EXPECT_EQ(window.messages.front(), std::make_pair(WM_GRAPHNOTIFY, intptr_t(0x1234)));
+
+    int32_t code;
+    LONG_PTR p1, p2;
+    ASSERT_EQ(queue.GetEvent(code, p1, p2, 0), S_OK);
+    EXPECT_EQ(code, EC_COMPLETE);
+    queue.FreeEventParams(code, p1, p2);
+    ASSERT_EQ(queue.GetEvent(code, p1, p2, 0), S_OK);
+    EXPECT_EQ(code, EC_END_OF_SEGMENT);
+    EXPECT_EQ(p2, 7);
+    int32_t code2;
+    LONG_PTR q1, q2;
+    ASSERT_EQ(queue.GetEvent(code2, q1, q2, 0), S_OK);
+    EXPECT_EQ(*reinterpret_cast<const int64_t*>(p1), 123456789012345LL);  // still valid
+    EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(q2)), "deux");
+    queue.FreeEventParams(code, p1, p2);
+    queue.FreeEventParams(code2, q1, q2);
+    EXPECT_EQ(queue.GetEvent(code, p1, p2, 0), E_ABORT);
+
+    // Notifications off: waiting events go and new ones are not queued.
+    queue.put(EC_PAUSED, 0, 0);
+    EXPECT_EQ(queue.SetNotifyFlags(AM_MEDIAEVENT_NONOTIFY), S_OK);
+    queue.put(EC_COMPLETE, 0, 0);
+    EXPECT_EQ(queue.GetEvent(code, p1, p2, 0), E_ABORT);
+    EXPECT_EQ(queue.SetNotifyFlags(2), E_INVALIDARG);
+}
