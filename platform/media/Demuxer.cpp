@@ -85,10 +85,7 @@ void Demuxer::stop()
 
 void Demuxer::seek(double target, int serial)
 {
-    std::lock_guard lock(seekMutex_);
-    seekWanted_ = true;
-    seekTarget_ = target;
-    seekSerial_ = serial;
+    seekRequest_.ask(target, serial);
 }
 
 bool Demuxer::queuesFull() const
@@ -108,19 +105,9 @@ void Demuxer::run()
     bool atEnd = false;
     bool failed = false;
     while (!stop_) {
-        bool seekNow = false;
         double target = 0;
         int serial = 0;
-        {
-            std::lock_guard lock(seekMutex_);
-            if (seekWanted_) {
-                seekNow = true;
-                target = seekTarget_;
-                serial = seekSerial_;
-                seekWanted_ = false;
-            }
-        }
-        if (seekNow) {
+        if (seekRequest_.take(target, serial)) {
             const int64_t ts = int64_t((target + startTime_) * AV_TIME_BASE);
             avformat_seek_file(format_, -1, INT64_MIN, ts, ts, 0);
             if (videoQueue_)

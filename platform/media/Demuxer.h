@@ -4,12 +4,12 @@
 // reader thread; each one flushes the queues under the serial the seek was asked with.
 #include "platform/com/Result.h"
 #include "platform/media/PacketQueue.h"
+#include "platform/media/SeekRequest.h"
 
 #include <QString>
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 
@@ -61,10 +61,7 @@ private:
     PacketQueue* audioQueue_ = nullptr;
     std::thread thread_;
     std::atomic<bool> stop_{false};
-    std::mutex seekMutex_;
-    bool seekWanted_ = false;  // protected by seekMutex_
-    double seekTarget_ = 0;    // protected by seekMutex_
-    int seekSerial_ = 0;       // protected by seekMutex_
+    SeekRequest seekRequest_;
 };
 
 }  // namespace media

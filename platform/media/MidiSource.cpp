@@ -181,10 +181,7 @@ void MidiSource::stop()
 
 void MidiSource::seek(double target, int serial)
 {
-    std::lock_guard lock(seekMutex_);
-    seekWanted_ = true;
-    seekTarget_ = target;
-    seekSerial_ = serial;
+    seekRequest_.ask(target, serial);
 }
 
 void MidiSource::run()
@@ -193,16 +190,12 @@ void MidiSource::run()
     int serial = out_->serial();
     bool finished = false;
     while (!stop_) {
-        {
-            std::lock_guard lock(seekMutex_);
-            if (seekWanted_) {
-                seekWanted_ = false;
-                position = std::clamp(seekTarget_, 0.0, duration_);
-                serial = seekSerial_;
-                finished = !restartAt(position) || position >= duration_;
-                if (finished)
-                    out_->markFinished(serial);
-            }
+        double target = 0;
+        if (seekRequest_.take(target, serial)) {
+            position = std::clamp(target, 0.0, duration_);
+            finished = !restartAt(position) || position >= duration_;
+            if (finished)
+                out_->markFinished(serial);
         }
         if (finished) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -7,11 +7,11 @@
 // silent synthesiser, which also gives the table of sequencer ticks per second used for seeking.
 #include "platform/com/Result.h"
 #include "platform/media/FrameQueue.h"
+#include "platform/media/SeekRequest.h"
 
 #include <QString>
 
 #include <atomic>
-#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -57,10 +57,7 @@ private:
     FrameQueue* out_ = nullptr;
     std::thread thread_;
     std::atomic<bool> stop_{false};
-    std::mutex seekMutex_;
-    bool seekWanted_ = false;  // protected by seekMutex_
-    double seekTarget_ = 0;    // protected by seekMutex_
-    int seekSerial_ = 0;       // protected by seekMutex_
+    SeekRequest seekRequest_;
 };
 
 }  // namespace media
