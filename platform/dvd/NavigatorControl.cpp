@@ -266,7 +266,7 @@ HRESULT NavigatorControl::ActivateButton()
         true, nullptr);
 }
 
-HRESULT NavigatorControl::SelectAtPosition(int32_t x, int32_t y)
+HRESULT NavigatorControl::AtPosition(int32_t x, int32_t y, bool activate)
 {
     int32_t px = x, py = y;
     if (toPicture_ && !toPicture_(x, y, px, py))
@@ -277,31 +277,25 @@ HRESULT NavigatorControl::SelectAtPosition(int32_t x, int32_t y)
     if (HRESULT hr = Allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
         return hr;
     return RunCommand(
-        [px, py](dvdnav_s* nav) {
+        [px, py, activate](dvdnav_s* nav) {
             pci_t* pci = dvdnav_get_current_nav_pci(nav);
-            return pci ? (dvdnav_mouse_select(nav, pci, px, py) == DVDNAV_STATUS_OK ? S_OK : VFW_E_DVD_NO_BUTTON)
-                       : VFW_E_DVD_NO_BUTTON;
+            if (!pci)
+                return VFW_E_DVD_NO_BUTTON;
+            const dvdnav_status_t status =
+                activate ? dvdnav_mouse_activate(nav, pci, px, py) : dvdnav_mouse_select(nav, pci, px, py);
+            return status == DVDNAV_STATUS_OK ? S_OK : VFW_E_DVD_NO_BUTTON;
         },
-        false, nullptr);
+        activate, nullptr);
+}
+
+HRESULT NavigatorControl::SelectAtPosition(int32_t x, int32_t y)
+{
+    return AtPosition(x, y, false);
 }
 
 HRESULT NavigatorControl::ActivateAtPosition(int32_t x, int32_t y)
 {
-    int32_t px = x, py = y;
-    if (toPicture_ && !toPicture_(x, y, px, py))
-        return VFW_E_DVD_NO_BUTTON;
-    const NavSnapshot s = navigator_.Snapshot();
-    if (s.buttonCount == 0)
-        return VFW_E_DVD_NO_BUTTON;
-    if (HRESULT hr = Allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
-        return hr;
-    return RunCommand(
-        [px, py](dvdnav_s* nav) {
-            pci_t* pci = dvdnav_get_current_nav_pci(nav);
-            return pci ? (dvdnav_mouse_activate(nav, pci, px, py) == DVDNAV_STATUS_OK ? S_OK : VFW_E_DVD_NO_BUTTON)
-                       : VFW_E_DVD_NO_BUTTON;
-        },
-        true, nullptr);
+    return AtPosition(x, y, true);
 }
 
 HRESULT NavigatorControl::SetOption(DVD_OPTION_FLAG option, bool on)

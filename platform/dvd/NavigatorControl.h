@@ -73,6 +73,7 @@ private:
     HRESULT RunCommand(std::function<HRESULT(dvdnav_s*)> body, bool jumps, Ref<IDvdCmd>* cmd);
     HRESULT Allowed(uint32_t prohibitedBits) const;
     HRESULT Scan(double rate, uint32_t prohibitedBit, Ref<IDvdCmd>* cmd);
+    HRESULT AtPosition(int32_t x, int32_t y, bool activate);
 
     Navigator& navigator_;
     PositionMapper toPicture_;
