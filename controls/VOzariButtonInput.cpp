@@ -155,11 +155,12 @@ void TVOzariButton::keyPressEvent(QKeyEvent* e)
 
 void TVOzariButton::updateActive()
 {
+    // Active: the focused or the default button. Only the focus outline depends on it.
     const bool nowActive = hasFocus() || isDefault();
     if (nowActive == active_)
         return;
     active_ = nowActive;
-    rebuildShape();
+    render();
     invalidate();
 }
 

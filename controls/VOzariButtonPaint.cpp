@@ -256,6 +256,8 @@ void TVOzariButton::drawCaption(QPainter& p)
 
 void TVOzariButton::Paint(QPainter& painter)
 {
+    // Becoming the default button has no notification of its own; it is seen here.
+    updateActive();
     if (isDown() != renderedPressed_ || hover_ != renderedHover_ || isEnabled() != renderedEnabled_)
         render();
     painter.drawImage(0, 0, animationPicture_.isNull() ? face_ : animationPicture_);

@@ -283,6 +283,20 @@ TEST_F(ButtonTest, FrameColoursFollowBrightness)
     EXPECT_EQ(w->FaceBitmap().pixelColor(15, 10), QColor(32, 32, 160));  // Lighter face
 }
 
+TEST_F(ButtonTest, DefaultButtonShowsItsFocusOutline)
+{
+    TVOzariButton* b = make(bkRect, 40, 30);
+    b->SetButtonColor(Qt::white);
+    const QPoint onFocus(20, 6);  // inset by depth + 4 from the top edge
+    EXPECT_EQ(b->FaceBitmap().pixelColor(onFocus), QColor(Qt::white));
+    b->setDefault(true);
+    b->grab();
+    EXPECT_TRUE(b->Active());
+    EXPECT_EQ(b->FaceBitmap().pixelColor(onFocus), QColor(191, 191, 191));
+    b->SetShowFocusRGN(false);
+    EXPECT_EQ(b->FaceBitmap().pixelColor(onFocus), QColor(Qt::white));
+}
+
 TEST_F(ButtonTest, GlyphStates)
 {
     // Four 4x4 glyphs of solid colours: normal, disabled, hover, pressed.
