@@ -1,0 +1,14 @@
+#pragma once
+// The application's standard exception handler, as the components' guards call it: an exception
+// that escapes an event handler run from a message or a timer is shown to the user here and the
+// message counts as handled. The player may install its own handler; tests install a recorder.
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+// Shows (or hands to the installed handler) the exception being handled; call from a catch block.
+void HandleApplicationException(std::exception_ptr error);
+
+// Replaces the handler; an empty function restores the message box.
+void SetApplicationExceptionHandler(std::function<void(const QString& message)> handler);
