@@ -1,6 +1,7 @@
 # Graph components and the file graph.
 vistrel_test(engine_graph_test
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/GraphEventsTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/GraphConnectionTest.cpp
+          ${CMAKE_CURRENT_SOURCE_DIR}/GraphInspectorTest.cpp
   LINKS vistrel_engine
   TIMEOUT 300)
 
@@ -13,3 +14,6 @@ vistrel_test(engine_graph_leak_test
 target_link_options(engine_graph_leak_test PRIVATE -fsanitize=leak)
 set_property(TEST engine_graph_leak_test APPEND PROPERTY ENVIRONMENT
   "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp:print_suppressions=0")
+if(TARGET vistrel-graphs)
+  add_dependencies(engine_graph_test vistrel-graphs)
+endif()
