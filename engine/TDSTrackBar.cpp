@@ -1,6 +1,7 @@
 #include "engine/TDSTrackBar.h"
 
-#include "engine/TDSGraphAccess.h"
+#include "engine/ApplicationException.h"
+#include "engine/TDSFilterGraph2.h"
 #include "engine/TDSTrackBarTimer.h"
 
 #include <QProxyStyle>
@@ -35,6 +36,17 @@ private:
     const TDSTrackBar* bar_;
 };
 
+// A timer tick has no caller to hand an error to: the application's handler shows it.
+template <class Work>
+void RunGuarded(Work work)
+{
+    try {
+        work();
+    } catch (...) {
+        HandleApplicationException(std::current_exception());
+    }
+}
+
 int clampToInt(int64_t v)
 {
     return int(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
@@ -55,7 +67,7 @@ TDSTrackBar::TDSTrackBar(QWidget* parent)
     resize(150, 25);
     timerWindow_->OnTimer = [this](int id) {
         if (id == ProgressTimerId)
-            graphaccess::guarded([this] { UpdateProgress(); });
+            RunGuarded([this] { UpdateProgress(); });
     };
     connect(this, &QAbstractSlider::valueChanged, this, [this] { Changed(); });
 }
@@ -64,28 +76,23 @@ TDSTrackBar::~TDSTrackBar()
 {
     timerWindow_->KillTimer(ProgressTimerId);
     timerWindow_.reset();
-    if (graph_)
-        graphaccess::setTrackBar(graph_, nullptr);
-    QObject::disconnect(graphGone_);
+    Unbind();
     setStyle(nullptr);  // the proxy style dies with this bar; let go of it first
 }
 
 bool TDSTrackBar::HasSeeking() const
 {
-    return graph_ && graphaccess::seeking(graph_);
+    return graph_ && graph_->IMediaSeeking();
 }
 
 void TDSTrackBar::SetGraph(TDSFilterGraph2* value)
 {
-    if (graph_) {
-        graphaccess::setTrackBar(graph_, nullptr);
-        QObject::disconnect(graphGone_);
-    }
+    Unbind();
     graph_ = value;
     if (!value)
         return;
-    graphaccess::setTrackBar(value, this);
-    graphGone_ = graphaccess::onDestroyed(value, this, [this] { GraphDestroyed(); });
+    value->SetTrackBar(this);
+    graphGone_ = connect(value, &QObject::destroyed, this, [this] { GraphDestroyed(); });
 
     if (!HasSeeking())
         return;
@@ -99,12 +106,23 @@ void TDSTrackBar::SetGraph(TDSFilterGraph2* value)
     SetSelStart(0);
     SetMin(0);
     REFERENCE_TIME start = 0;
-    graphaccess::seeking(graph_)->SetPositions(&start, media::AM_SEEKING_AbsolutePositioning, nullptr,
+    graph_->IMediaSeeking()->SetPositions(&start, media::AM_SEEKING_AbsolutePositioning, nullptr,
                                                media::AM_SEEKING_NoPositioning);
     setEnabled(true);
     SetPosition(0);
     SetTimerEnabled(true);
     UpdateTimer();
+}
+
+void TDSTrackBar::Unbind()
+{
+    if (!graph_)
+        return;
+    // Another bar may have taken the graph since; its binding is not ours to clear.
+    if (graph_->TrackBar() == this)
+        graph_->SetTrackBar<TDSTrackBar>(nullptr);
+    QObject::disconnect(graphGone_);
+    graph_ = nullptr;
 }
 
 void TDSTrackBar::GraphDestroyed()
@@ -120,7 +138,7 @@ TDSAMSeekingKind TDSTrackBar::Capabilities() const
     if (!HasSeeking())
         return {};
     uint32_t bits = 0;
-    if (FAILED(graphaccess::seeking(graph_)->GetCapabilities(bits)))
+    if (FAILED(graph_->IMediaSeeking()->GetCapabilities(bits)))
         return {};
     return TDSAMSeekingKind(uint16_t(bits));
 }
@@ -130,7 +148,7 @@ double TDSTrackBar::Rate() const
     if (!HasSeeking())
         return 0.0;
     double rate = 0.0;
-    if (FAILED(graphaccess::seeking(graph_)->GetRate(rate)))
+    if (FAILED(graph_->IMediaSeeking()->GetRate(rate)))
         return 0.0;
     return rate;
 }
@@ -139,7 +157,7 @@ void TDSTrackBar::SetRate(double value)
 {
     if (value == 0.0 || std::isnan(value) || !HasSeeking())
         return;
-    graphaccess::seeking(graph_)->SetRate(value);
+    graph_->IMediaSeeking()->SetRate(value);
     UpdateTimer();
 }
 
@@ -164,7 +182,7 @@ void TDSTrackBar::UpdateTimer()
     if (!HasSeeking())
         return;
     REFERENCE_TIME duration = 0;
-    graphaccess::seeking(graph_)->GetDuration(duration);
+    graph_->IMediaSeeking()->GetDuration(duration);
     timerInterval_ = trackbar::progressInterval(duration, Rate(), Max());
     if (timerInterval_ != 0 && timerEnabled_ && !StartProgressTimer(timerInterval_))
         throw EOutOfResources("Pas assez de timers disponibles");
@@ -174,7 +192,7 @@ void TDSTrackBar::UpdateProgress()
 {
     if (!HasSeeking())
         return;
-    auto seeking = graphaccess::seeking(graph_);
+    auto seeking = graph_->IMediaSeeking();
     REFERENCE_TIME position = 0;
     REFERENCE_TIME duration = 0;
     seeking->GetCurrentPosition(position);
@@ -189,7 +207,7 @@ void TDSTrackBar::Changed()
         OnChange(this);
     if (!HasSeeking() || Max() == 0)
         return;
-    auto seeking = graphaccess::seeking(graph_);
+    auto seeking = graph_->IMediaSeeking();
     REFERENCE_TIME duration = 0;
     seeking->GetDuration(duration);
     REFERENCE_TIME target = trackbar::scaleRounded(Position(), duration, Max());
@@ -200,10 +218,8 @@ void TDSTrackBar::Changed()
 
 void TDSTrackBar::HandleComplete()
 {
-    if (graph_) {
-        if (auto control = graphaccess::control(graph_))
-            control->Stop();
-    }
+    if (graph_ && graph_->IMediaControl())
+        graph_->IMediaControl()->Stop();
     SetPosition(0);
     SetSelEnd(0);
 }

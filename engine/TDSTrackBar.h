@@ -121,6 +121,7 @@ protected:
 
 private:
     void Changed();
+    void Unbind();
     void GraphDestroyed();
     bool HasSeeking() const;
 

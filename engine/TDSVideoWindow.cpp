@@ -1,6 +1,6 @@
 #include "engine/TDSVideoWindow.h"
 
-#include "engine/TDSGraphAccess.h"
+#include "engine/TDSGraph.h"
 #include "platform/media/ControlInterfaces.h"
 #include "platform/media/VideoRendererWindow.h"
 
@@ -27,10 +27,7 @@ TDSVideoWindow::TDSVideoWindow(QWidget* parent) : QWidget(parent), canvas_(*this
 
 TDSVideoWindow::~TDSVideoWindow()
 {
-    // The graph must not keep pointing at a control that is gone.
-    if (graph_)
-        graphaccess::setVideoWindow(graph_, nullptr);
-    QObject::disconnect(graphGone_);
+    Unbind();
 }
 
 void TDSVideoWindow::Loaded()
@@ -47,22 +44,31 @@ void TDSVideoWindow::Loaded()
 
 bool TDSVideoWindow::HasVideoWindow() const
 {
-    return graph_ && graphaccess::videoWindow(graph_);
+    return graph_ && graph_->IVideoWindow();
 }
 
 void TDSVideoWindow::SetGraph(TDSGraph* value)
 {
-    if (graph_) {
-        graphaccess::setVideoWindow(graph_, nullptr);
-        QObject::disconnect(graphGone_);
-    }
+    Unbind();
     graph_ = value;
     if (!value)
         return;
-    graphaccess::setVideoWindow(value, this);
-    graphGone_ = graphaccess::onDestroyed(value, this, [this] { GraphDestroyed(); });
+    value->SetVideoWindow(this);
+    graphGone_ = connect(value, &QObject::destroyed, this, [this] { GraphDestroyed(); });
     if (HasVideoWindow())
         AttachRenderer(true);
+}
+
+void TDSVideoWindow::Unbind()
+{
+    if (!graph_)
+        return;
+    // Another control may have taken the graph since; its binding is not ours to clear. The
+    // renderer window stays as it was.
+    if (graph_->VideoWindow() == this)
+        graph_->SetVideoWindow<TDSVideoWindow>(nullptr);
+    QObject::disconnect(graphGone_);
+    graph_ = nullptr;
 }
 
 void TDSVideoWindow::GraphDestroyed()
@@ -73,7 +79,7 @@ void TDSVideoWindow::GraphDestroyed()
 
 void TDSVideoWindow::AttachRenderer(bool first)
 {
-    auto window = graphaccess::videoWindow(graph_);
+    auto window = graph_->IVideoWindow();
     window->put_Owner(parentWidget());
     if (first)
         window->put_Caption(objectName());
@@ -96,14 +102,14 @@ void TDSVideoWindow::PlaceRenderer()
         return;
     // In full screen the renderer keeps covering the screen whatever the control does.
     const QRect bounds = fullScreen_ ? ScreenRect() : geometry();
-    graphaccess::videoWindow(graph_)->SetWindowPosition(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    graph_->IVideoWindow()->SetWindowPosition(bounds.x(), bounds.y(), bounds.width(), bounds.height());
 }
 
 bool TDSVideoWindow::StartFullScreen()
 {
     if (!HasVideoWindow())
         return false;
-    auto window = graphaccess::videoWindow(graph_);
+    auto window = graph_->IVideoWindow();
     window->put_Owner(nullptr);
     window->put_WindowStyle(windowStyle_ & ~(WS_CAPTION | WS_THICKFRAME));
     window->put_WindowStyleEx((windowStyleEx_ & ~(WS_EX_STATICEDGE | WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE |

@@ -108,6 +108,7 @@ private:
     void PlaceRenderer();
     QRect ScreenRect() const;
     QPoint ReportedPosition(const QMouseEvent* event) const;
+    void Unbind();
     void GraphDestroyed();
 
     TDSGraph* graph_ = nullptr;

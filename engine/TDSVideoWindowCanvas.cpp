@@ -1,6 +1,6 @@
 #include "engine/TDSVideoWindowCanvas.h"
 
-#include "engine/TDSGraphAccess.h"
+#include "engine/TDSGraph.h"
 #include "engine/TDSVideoWindow.h"
 #include "platform/media/ControlInterfaces.h"
 #include "platform/media/VideoRendererWindow.h"
@@ -12,7 +12,7 @@ namespace {
 // The colour key of the graph's video renderer: its first pin's overlay view, if it has one.
 bool rendererColorKey(TDSGraph* graph, QRgb& key)
 {
-    auto builder = graph ? graphaccess::builder(graph) : nullptr;
+    auto builder = graph ? graph->IGraphBuilder() : nullptr;
     if (!builder)
         return false;
     com::Ref<media::IBaseFilter> filter;

@@ -1,6 +1,7 @@
 #pragma once
 // Stand-ins for a graph's seeking, control and video window interfaces: they answer with what a
 // test sets and write down what the controls ask of them.
+#include "engine/TDSFilterGraph2.h"
 #include "platform/media/ControlInterfaces.h"
 
 #include <QRect>
@@ -185,5 +186,52 @@ public:
     QRect bounds;
     std::vector<QString> calls;
 };
+
+// A graph object that answers with the stand-ins it is given and refuses everything else.
+class Graph : public media::IFilterGraph2 {
+public:
+    HRESULT QueryInterface(const com::Guid& iid, com::Ref<com::IUnknown>& out) override
+    {
+        out.reset();
+        if (iid == media::IMediaSeeking::IID)
+            out = seeking;
+        else if (iid == media::IMediaControl::IID)
+            out = control;
+        else if (iid == media::IVideoWindow::IID)
+            out = window;
+        else
+            return answerQuery<media::IFilterGraph, media::IGraphBuilder, media::IFilterGraph2>(iid, out);
+        return out ? S_OK : E_NOINTERFACE;
+    }
+    HRESULT EnumFilters(com::Ref<media::IEnumFilters>& filters) override
+    {
+        filters.reset();
+        return E_NOTIMPL;
+    }
+    HRESULT RemoveFilter(const com::Ref<media::IBaseFilter>&) override { return VFW_E_NOT_FOUND; }
+    HRESULT FindFilterByName(const QString&, com::Ref<media::IBaseFilter>& filter) override
+    {
+        filter.reset();
+        return VFW_E_NOT_FOUND;
+    }
+    HRESULT RenderFile(const QString&, const QString&) override { return E_NOTIMPL; }
+
+    com::Ref<Seeking> seeking;
+    com::Ref<Control> control;
+    com::Ref<VideoWindow> window;
+};
+
+// Connects `component` to a graph object made of the given stand-ins (any may be null) and takes
+// its interfaces, as after a render.
+inline void bind(TDSFilterGraph2& component, com::Ref<Seeking> seeking, com::Ref<Control> control,
+                 com::Ref<VideoWindow> window)
+{
+    auto graph = std::make_shared<Graph>();
+    graph->seeking = std::move(seeking);
+    graph->control = std::move(control);
+    graph->window = std::move(window);
+    component.ConnectTo(graph);
+    component.QueryGraphInterfaces();
+}
 
 }  // namespace fakes

@@ -1,4 +1,8 @@
 # Video window control and seek bar.
 vistrel_test(engine_trackbar
-  SOURCES TrackBarArithmeticTest.cpp
+  SOURCES TrackBarArithmeticTest.cpp TrackBarPaintTest.cpp TrackBarSeekTest.cpp VideoWindowFakes.h
+  LINKS vistrel_engine)
+
+vistrel_test(engine_videowindow
+  SOURCES VideoWindowInputTest.cpp VideoWindowBindingTest.cpp VideoWindowFakes.h
   LINKS vistrel_engine)
