@@ -118,7 +118,7 @@ void Demuxer::run()
             failed = false;
         }
         if (atEnd || queuesFull()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
             continue;
         }
         const int ret = av_read_frame(format_, packet);

@@ -114,7 +114,7 @@ void VideoRenderer::run()
                         onEnded(current);
                 }
             }
-            in_.waitForFrame(5);
+            in_.waitForFrame(2);
             continue;
         }
         if (serial != current) {

@@ -3,11 +3,16 @@
 #include "platform/media/EventQueue.h"
 #include "platform/media/FrameQueue.h"
 #include "platform/media/PacketQueue.h"
+#include "platform/media/VideoRenderer.h"
 #include "support/TestSupport.h"
 
 extern "C" {
 #include <libavcodec/packet.h>
+#include <libavutil/frame.h>
 }
+
+#include <atomic>
+#include <mutex>
 
 #include <QObject>
 
@@ -97,4 +102,50 @@ TEST(EventQueue, NotifiesTheWindowAndKeepsPointedParametersUntilFreed)
     queue.put(EC_COMPLETE, 0, 0);
     EXPECT_EQ(queue.GetEvent(code, p1, p2, 0), E_ABORT);
     EXPECT_EQ(queue.SetNotifyFlags(2), E_INVALIDARG);
+}
+
+namespace {
+
+DecodedFrame picture(int width, int height, double pts)
+{
+    DecodedFrame f{allocFrame(), 0, pts, 0.04};
+    f.frame->width = width;
+    f.frame->height = height;
+    f.frame->format = 0;  // planar YUV 4:2:0
+    av_frame_get_buffer(f.frame.get(), 0);
+    return f;
+}
+
+}  // namespace
+
+TEST(VideoRenderer, ANewPictureSizeIsReportedAndTheEndComesAfterTheLastPicture)
+{
+    FrameQueue frames(8);
+    Clock clock;
+    VideoRenderer renderer(frames, clock, nullptr);
+    std::mutex mutex;
+    std::vector<std::pair<int, int>> sizes;
+    std::atomic<int> ended{-1};
+    renderer.onSizeChanged = [&](int w, int h) {
+        std::lock_guard lock(mutex);
+        sizes.emplace_back(w, h);
+    };
+    renderer.onEnded = [&](int serial) { ended = serial; };
+    renderer.setFreeRun(true);
+    renderer.start(320, 240);
+    frames.push(picture(320, 240, 0.0));
+    frames.push(picture(320, 240, 0.04));
+    frames.push(picture(352, 288, 0.08));
+    frames.markFinished(0);
+    ASSERT_TRUE(testsupport::waitFor([&] { return ended == 0; }));
+    EXPECT_EQ(renderer.shown(), 3u);
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{352, 288}}));
+}
+
+TEST(FitPicture, KeepsTheAspectRatioWithBarsOnTheLongSide)
+{
+    EXPECT_EQ(fitPicture(QSize(640, 480), 4.0 / 3), QRect(0, 0, 640, 480));
+    EXPECT_EQ(fitPicture(QSize(640, 480), 16.0 / 9), QRect(0, 60, 640, 360));
+    EXPECT_EQ(fitPicture(QSize(640, 480), 1.0), QRect(80, 0, 480, 480));
 }

@@ -1,0 +1,175 @@
+// Playback figures, printed:
+//  1. pipeline overhead: pictures per second through the graph's own source, decoder and renderer
+//     (null outputs, no clock) against plain libavformat + libavcodec decoding of the same file in
+//     the same run, for SD MPEG-2 and MPEG-4 (target: at least 0.9 of the plain rate);
+//  2. time from RenderFile to the first picture shown, CPU seconds per second of real-time playback
+//     of an SD file into a 640 x 480 window, and the peak resident memory of the whole program.
+#include "platform/media/FilterGraph.h"
+#include "platform/media/Playback.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+}
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QWidget>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+QString mediaFile(const QString& relative)
+{
+    QString dir = qEnvironmentVariable("VISTREL_MEDIA");
+    if (dir.isEmpty())
+        dir = QStringLiteral(VISTREL_MEDIA_DIR);
+    return QDir(dir).filePath(relative);
+}
+
+// Plain decoding of every picture of the file's best video stream; pictures per second.
+double plainDecodeRate(const QString& path, long& pictures)
+{
+    AVFormatContext* format = nullptr;
+    pictures = 0;
+    if (avformat_open_input(&format, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
+        return 0;
+    avformat_find_stream_info(format, nullptr);
+    const int index = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    double rate = 0;
+    if (index >= 0) {
+        media::CodecContextPtr codec = media::openDecoder(format->streams[index]);
+        AVPacket* packet = av_packet_alloc();
+        AVFrame* frame = av_frame_alloc();
+        QElapsedTimer timer;
+        timer.start();
+        auto receive = [&] {
+            while (avcodec_receive_frame(codec.get(), frame) == 0) {
+                ++pictures;
+                av_frame_unref(frame);
+            }
+        };
+        while (codec && av_read_frame(format, packet) >= 0) {
+            if (packet->stream_index == index && avcodec_send_packet(codec.get(), packet) >= 0)
+                receive();
+            av_packet_unref(packet);
+        }
+        if (codec) {
+            avcodec_send_packet(codec.get(), nullptr);
+            receive();
+        }
+        rate = pictures / (timer.nsecsElapsed() / 1e9);
+        av_frame_free(&frame);
+        av_packet_free(&packet);
+    }
+    avformat_close_input(&format);
+    return rate;
+}
+
+// The same file through the graph's pipeline with null outputs, pictures shown as they decode
+// (the threads start when the file is opened; the count runs from there).
+double pipelineRate(const QString& path, long& pictures)
+{
+    std::atomic<bool> done{false};
+    media::Playback playback([&](int32_t code, media::LONG_PTR, media::LONG_PTR) {
+        if (code == media::EC_COMPLETE || code == media::EC_ERRORABORT)
+            done = true;
+    });
+    media::PlaybackOptions options;
+    options.audio = false;
+    options.audioDevice = false;
+    options.freeRun = true;
+    if (FAILED(playback.open(path, options)))
+        return 0;
+    QElapsedTimer timer;  // opening is left out, as for plain decoding
+    timer.start();
+    playback.run();
+    while (!done)
+        QThread::usleep(200);
+    pictures = long(playback.videoRenderer()->shown());
+    return pictures / (timer.nsecsElapsed() / 1e9);
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void pump(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    QApplication app(argc, argv);
+
+    std::printf("Pipeline overhead (null outputs vs plain libavcodec decoding, same run)\n");
+    for (const char* file : {"files/sd.mpg", "files/sd-mpeg4.avi"}) {
+        const QString path = mediaFile(QString::fromLatin1(file));
+        long plainPictures = 0;
+        long pipelinePictures = 0;
+        // Best of three runs each, alternating, so that both see the same machine load.
+        double plain = 0;
+        double pipeline = 0;
+        for (int run = 0; run < 3; ++run) {
+            plain = std::max(plain, plainDecodeRate(path, plainPictures));
+            pipeline = std::max(pipeline, pipelineRate(path, pipelinePictures));
+        }
+        std::printf("  %-20s plain %7.1f pictures/s (%ld)  pipeline %7.1f pictures/s (%ld)  ratio %.2f (target >= 0.90)\n",
+                    file, plain, plainPictures, pipeline, pipelinePictures, plain > 0 ? pipeline / plain : 0.0);
+    }
+
+    std::printf("Real-time playback of files/sd.mpg into a 640 x 480 window\n");
+    QWidget host;
+    host.resize(640, 480);
+    host.show();
+    auto graph = media::FilterGraph::create();
+    QElapsedTimer sinceRender;
+    sinceRender.start();
+    const double renderStart = media::Clock::now();
+    if (FAILED(graph->RenderFile(mediaFile(QStringLiteral("files/sd.mpg"))))) {
+        std::printf("  cannot render files/sd.mpg\n");
+        return 0;
+    }
+    graph->put_Owner(&host);
+    graph->put_WindowStyle(media::WS_CHILD);
+    graph->SetWindowPosition(0, 0, 640, 480);
+    graph->Run();
+    while (graph->playback()->videoRenderer()->firstShownAt() == 0 && sinceRender.elapsed() < 5000)
+        pump(1);
+    const double firstPicture = graph->playback()->videoRenderer()->firstShownAt() - renderStart;
+    pump(500);
+    const double cpuFrom = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    pump(5000);
+    const double cpu = (cpuSeconds() - cpuFrom) / (wall.elapsed() / 1000.0);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("  RenderFile to first picture: %.1f ms\n", firstPicture * 1000);
+    std::printf("  CPU: %.3f s per second of playback (%u pictures shown, %u dropped)\n", cpu,
+                unsigned(graph->playback()->videoRenderer()->shown()),
+                unsigned(graph->playback()->videoRenderer()->dropped()));
+    std::printf("  peak resident memory: %.1f MB (target under 120 MB)\n", usage.ru_maxrss / 1024.0);
+    graph->Stop();
+    return 0;
+}
