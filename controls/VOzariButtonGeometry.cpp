@@ -179,7 +179,8 @@ void TVOzariButton::SetButtonAngle(int v)
     if (v == buttonAngle_)
         return;
     OwnGeometry own(internalGeometry_);
-    angleDelta_ = v - buttonAngle_;
+    // Only the change modulo a full turn matters; reducing it keeps extreme values from overflowing.
+    angleDelta_ = normaliseAngle(static_cast<long long>(v) - buttonAngle_);
     if (captionFixed_)
         captionAngle_ = normaliseAngle(static_cast<long long>(captionAngle_) + angleDelta_);
     if (gradientFixed_)

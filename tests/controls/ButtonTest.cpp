@@ -102,7 +102,12 @@ TEST_F(ButtonTest, ButtonAngleIsNormalisedAndCarriesFixedAngles)
     EXPECT_EQ(b->ButtonAngle(), 100);
     b->SetButtonAngle(-1800);
     EXPECT_EQ(b->ButtonAngle(), 1800);
+    b->SetButtonAngle(INT_MIN);
+    EXPECT_EQ(b->ButtonAngle(), -848);  // INT_MIN = -596524 x 3600 - 848
+    b->SetButtonAngle(INT_MAX);
+    EXPECT_EQ(b->ButtonAngle(), 847);
     b->SetButtonAngle(0);
+    EXPECT_EQ(b->geometry(), QRect(100, 100, 40, 20));
 
     b->SetCaptionFixed(true);
     b->SetGradientFixed(true);
