@@ -55,8 +55,13 @@ void TDSVideoWindow::SetGraph(TDSGraph* value)
         return;
     value->SetVideoWindow(this);
     graphGone_ = connect(value, &QObject::destroyed, this, [this] { GraphDestroyed(); });
-    if (HasVideoWindow())
-        AttachRenderer(true);
+    if (!HasVideoWindow())
+        return;
+    AttachRenderer(true);
+    // A graph bound again while in full screen (a new render) keeps the picture on the whole
+    // screen, so that FullScreen keeps telling the truth.
+    if (fullScreen_)
+        ApplyFullScreen();
 }
 
 void TDSVideoWindow::Unbind()
@@ -105,10 +110,8 @@ void TDSVideoWindow::PlaceRenderer()
     graph_->IVideoWindow()->SetWindowPosition(bounds.x(), bounds.y(), bounds.width(), bounds.height());
 }
 
-bool TDSVideoWindow::StartFullScreen()
+void TDSVideoWindow::ApplyFullScreen()
 {
-    if (!HasVideoWindow())
-        return false;
     auto window = graph_->IVideoWindow();
     window->put_Owner(nullptr);
     window->put_WindowStyle(windowStyle_ & ~(WS_CAPTION | WS_THICKFRAME));
@@ -117,6 +120,13 @@ bool TDSVideoWindow::StartFullScreen()
                               WS_EX_TOPMOST);
     const QRect bounds = ScreenRect();
     window->SetWindowPosition(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+}
+
+bool TDSVideoWindow::StartFullScreen()
+{
+    if (!HasVideoWindow())
+        return false;
+    ApplyFullScreen();
     fullScreen_ = true;
     return true;
 }

@@ -106,6 +106,8 @@ private:
     // and the message drain when `first`.
     void AttachRenderer(bool first);
     void PlaceRenderer();
+    // Lifts the renderer window out into a frameless window on top, covering the screen.
+    void ApplyFullScreen();
     QRect ScreenRect() const;
     QPoint ReportedPosition(const QMouseEvent* event) const;
     void Unbind();

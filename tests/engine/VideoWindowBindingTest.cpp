@@ -76,6 +76,13 @@ TEST_F(VideoWindowBinding, FullScreenAndBack)
     control->resize(300, 200);
     EXPECT_EQ(window->bounds, screen);
 
+    // A new render binds the graph again: the picture stays on the whole screen.
+    graph->QueryGraphInterfaces();
+    EXPECT_TRUE(control->FullScreen());
+    EXPECT_EQ(window->owner, nullptr);
+    EXPECT_EQ(window->bounds, screen);
+    EXPECT_EQ(window->drain, control);
+
     window->calls.clear();
     ASSERT_TRUE(control->StopFullScreen());
     EXPECT_FALSE(control->FullScreen());
