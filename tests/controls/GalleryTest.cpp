@@ -14,7 +14,7 @@ namespace {
 
 const QColor kParent(255, 0, 255);
 
-struct Spec {
+struct Look {
     TIAButtonKind kind;
     QRect geometry;
     QColor first, second;
@@ -34,7 +34,7 @@ protected:
         window.setGeometry(0, 0, 420, 260);
     }
 
-    TVOzariButton* add(const Spec& s, TIA3DKind bevel = dkNone)
+    TVOzariButton* add(const Look& s, TIA3DKind bevel = dkNone)
     {
         auto* b = new TVOzariButton(&window);
         b->setGeometry(s.geometry);
