@@ -256,3 +256,75 @@ TEST(Playback, MidiWithoutASoundFontFailsToRender)
     EXPECT_TRUE(FAILED(g.render("files/melody.mid")));
     EXPECT_EQ(g.filterCount(), 0u);
 }
+
+namespace {
+
+// Plays `file` to its end with the disk driver and returns what was written.
+QByteArray capture(const char* file, const std::function<void(GraphUnderTest&)>& before)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.raw");
+    Env driver("SDL_AUDIODRIVER", "disk");
+    Env out("SDL_DISKAUDIOFILE", path.toUtf8());
+    {
+        GraphUnderTest g;
+        if (g.render(file) != S_OK)
+            return {};
+        before(g);
+        g.graph->Run();
+        if (!g.waitForEvent(EC_COMPLETE, 10))
+            return {};
+    }
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+double peak(const QByteArray& pcm, int channel)
+{
+    const auto* s = reinterpret_cast<const int16_t*>(pcm.constData());
+    int best = 0;
+    for (qsizetype i = channel; i + 1 < pcm.size() / 2; i += 2)
+        best = std::max(best, std::abs(int(s[i])));
+    return best / 32768.0;
+}
+
+}  // namespace
+
+TEST(Playback, VolumeAndBalanceShapeTheWrittenSound)
+{
+    const QByteArray full = capture("files/tone440.wav", [](GraphUnderTest&) {});
+    const QByteArray silent = capture("files/tone440.wav", [](GraphUnderTest& g) {
+        EXPECT_EQ(com::query<IBasicAudio>(g.graph)->put_Volume(AUDIO_VOLUME_SILENCE), S_OK);
+    });
+    const QByteArray right = capture("files/tone440.wav", [](GraphUnderTest& g) {
+        auto audio = com::query<IBasicAudio>(g.graph);
+        EXPECT_EQ(audio->put_Volume(-600), S_OK);  // -6 dB: half the amplitude
+        EXPECT_EQ(audio->put_Balance(10000), S_OK);
+        EXPECT_EQ(audio->put_Volume(1), E_INVALIDARG);
+    });
+    ASSERT_FALSE(full.isEmpty());
+    ASSERT_FALSE(silent.isEmpty());
+    ASSERT_FALSE(right.isEmpty());
+    EXPECT_GT(peak(full, 0), 0.2);
+    EXPECT_EQ(peak(silent, 0), 0.0);
+    EXPECT_EQ(peak(silent, 1), 0.0);
+    EXPECT_LT(peak(right, 0), 0.01);
+    EXPECT_NEAR(peak(right, 1) / peak(full, 1), 0.5, 0.05);
+}
+
+TEST(Playback, MidiSeeksToTheNoteAtTheTarget)
+{
+    const QByteArray pcm = capture("files/melody.mid", [](GraphUnderTest& g) {
+        g.graph->Pause();
+        // Just before the third note (E5): notes struck before the target do not sound again.
+        REFERENCE_TIME target = REFERENCE_TIME(0.9 * UNITS);
+        EXPECT_EQ(g.graph->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr, 0), S_OK);
+    });
+    const auto* s = reinterpret_cast<const int16_t*>(pcm.constData());
+    qsizetype first = 0;
+    while (first < pcm.size() / 4 && std::abs(int(s[2 * first])) < 300)
+        ++first;  // the device's silence before the sound
+    const auto samples = mediatest::leftChannel(pcm, 44100, double(first) / 44100 + 0.05, 0.2);
+    ASSERT_GT(samples.size(), 4000u);
+    EXPECT_EQ(mediatest::strongestTone(samples, 44100, {440, 554.37, 659.26, 880}), 659.26);
+}
