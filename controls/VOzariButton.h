@@ -306,6 +306,7 @@ private:
     QColor brush_;
     bool hover_ = false, active_ = false;
     bool renderedPressed_ = false, renderedHover_ = false, renderedEnabled_ = true;
+    QString renderedText_;
     bool focusSeen_ = false;
     bool rendering_ = false;
     QTimer* animationTimer_ = nullptr;  // child of the button

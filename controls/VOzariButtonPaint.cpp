@@ -64,6 +64,7 @@ void TVOzariButton::render()
     renderedPressed_ = isDown();
     renderedHover_ = hover_;
     renderedEnabled_ = enabled;
+    renderedText_ = text();
     rendering_ = false;
 }
 
@@ -258,7 +259,9 @@ void TVOzariButton::Paint(QPainter& painter)
 {
     // Becoming the default button has no notification of its own; it is seen here.
     updateActive();
-    if (isDown() != renderedPressed_ || hover_ != renderedHover_ || isEnabled() != renderedEnabled_)
+    // The caption may also have been set through the plain button text, which sends no event.
+    if (isDown() != renderedPressed_ || hover_ != renderedHover_ || isEnabled() != renderedEnabled_ ||
+        text() != renderedText_)
         render();
     painter.drawImage(0, 0, animationPicture_.isNull() ? face_ : animationPicture_);
     emit OnPaint(this);

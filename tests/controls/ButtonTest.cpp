@@ -374,6 +374,10 @@ TEST_F(ButtonTest, EmbossedCaptionDrawsThreeCopies)
     EXPECT_TRUE(faceHas(b->FaceBitmap(), Qt::black));
     b->SetCaption3dKind(ckSimple);
     EXPECT_FALSE(faceHas(b->FaceBitmap(), Lighter(grey)));
+    // Text set on the plain button shows at the next paint.
+    b->setText(QString());
+    b->grab();
+    EXPECT_FALSE(faceHas(b->FaceBitmap(), Qt::black));
     // Disabled, the caption takes the face colour; with no face colour nothing is drawn at all.
     b->setEnabled(false);
     b->SetButtonColor(clNone());
