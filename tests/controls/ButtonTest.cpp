@@ -404,6 +404,24 @@ TEST_F(ButtonTest, FrameAnimationsRunAndReleaseTheirTimer)
     EXPECT_TRUE(b->EnterAnimationRunning());
     EXPECT_TRUE(testsupport::waitFor([&] { return !b->EnterAnimationRunning(); }));
 
+    // Key repeats do not restart a click animation that still runs.
+    b->SetOnClickInterval(100000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QKeyEvent first(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QCoreApplication::sendEvent(b, &first);
+    QTimer* const clickTimer = b->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QCoreApplication::sendEvent(b, &repeat);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QList<QTimer*> timers = b->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(timers.size(), 1);
+    EXPECT_EQ(timers.front(), clickTimer);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QCoreApplication::sendEvent(b, &release);
+    hover(b, false);  // stops the click, starts the exit animation
+    b->SetOnClickInterval(1);
+    EXPECT_TRUE(testsupport::waitFor([&] { return !b->ExitAnimationRunning(); }));
+
     // A space press while another animation holds the timer: when the shorter one ends, the
     // other still runs to its end instead of staying marked as running.
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
