@@ -1,5 +1,6 @@
-// The seek bar bound to a file graph whose seeking and control interfaces are stand-ins.
+// The seek bar: its arithmetic, the selection it paints, and the bar bound to a stand-in graph.
 #include "engine/TDSTrackBar.h"
+#include "engine/TDSTrackBarTimer.h"
 
 #include "tests/engine/VideoWindowFakes.h"
 #include "tests/support/TestSupport.h"
@@ -7,6 +8,49 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using trackbar::progressInterval;
+using trackbar::scaleRounded;
+
+TEST(TrackBarArithmetic, HalvesGoToEvenAndNothingOverflowsOrDividesByZero)
+{
+    EXPECT_EQ(progressInterval(25'000, 1.0, 1), 2u);  // 2.5 ms
+    EXPECT_EQ(progressInterval(35'000, 1.0, 1), 4u);
+    for (auto [duration, rate, steps] : {std::tuple{0LL, 1.0, 70}, {42LL, -1.0, 70}, {42LL, std::nan(""), 70},
+                                         {42LL, 1.0, 0}})
+        EXPECT_EQ(progressInterval(duration, rate, steps), 0u);
+    EXPECT_EQ(progressInterval(std::numeric_limits<int64_t>::max(), 1e-300, 1), std::numeric_limits<uint32_t>::max());
+    EXPECT_EQ(scaleRounded(5, 1, 2), 2);
+    EXPECT_EQ(scaleRounded(-5, 1, 2), -2);
+    EXPECT_EQ(scaleRounded(2, 1, 3), 1);
+    EXPECT_EQ(scaleRounded(1, 1, 0), 0);
+    constexpr int64_t big = std::numeric_limits<int64_t>::max();
+    EXPECT_EQ(scaleRounded(big, 70, 70), big);
+    EXPECT_EQ(scaleRounded(big, big, 1), big);  // clamped
+}
+
+TEST(TrackBarControl, SelectionIsDrawnInTheChannel)
+{
+    TDSTrackBar bar;
+    bar.resize(400, 25);
+    bar.SetMax(70);
+    bar.SetPosition(70);  // thumb out of the way
+    bar.SetSelEnd(35);
+    const QColor highlight = bar.palette().color(QPalette::Active, QPalette::Highlight);
+    const int y = bar.ChannelRect().center().y();
+    auto selected = [&](const QImage& shot, int value) { return QColor(shot.pixel(bar.PixelOf(value), y)) == highlight; };
+
+    const QImage shot = bar.grab().toImage();
+    for (int inside : {1, 20, 34})
+        EXPECT_TRUE(selected(shot, inside)) << inside;
+    for (int outside : {37, 55})
+        EXPECT_FALSE(selected(shot, outside)) << outside;
+    bar.SetSelEnd(0);
+    EXPECT_FALSE(selected(bar.grab().toImage(), 20));
+}
 
 namespace {
 
@@ -16,155 +60,119 @@ class TrackBarSeek : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form.resize(700, 60);
-        bar = new TDSTrackBar(&form);
         bar->setGeometry(1, 5, 637, 25);
         bar->SetMax(70);
-        graph = std::make_unique<TDSFilterGraph2>(&form);
-        fakes::bind(*graph, seeking, control, nullptr);
     }
 
-    // Where the graph was sought, in minutes (only whole minutes are expected).
     std::vector<int64_t> seekMinutes() const
     {
         std::vector<int64_t> out;
-        for (auto t : seeking->seeks)
+        for (auto t : fake->seeks)
             out.push_back(t % kMinute == 0 ? t / kMinute : -1);
         return out;
     }
 
     QWidget form;
-    TDSTrackBar* bar = nullptr;
-    std::unique_ptr<TDSFilterGraph2> graph;
-    std::shared_ptr<fakes::Seeking> seeking = std::make_shared<fakes::Seeking>();
-    std::shared_ptr<fakes::Control> control = std::make_shared<fakes::Control>();
+    TDSTrackBar* bar = new TDSTrackBar(&form);
+    std::unique_ptr<TDSFilterGraph2> graph = std::make_unique<TDSFilterGraph2>(&form);
+    com::Ref<fakes::Graph> fake = fakes::bind(*graph);
 };
 
 }  // namespace
 
 TEST_F(TrackBarSeek, BindingRewindsAndTimesOneStepOfPlay)
 {
-    seeking->position = 10 * kMinute;
+    fake->position = 10 * kMinute;
     bar->setEnabled(false);
     bar->SetGraph(graph.get());
-
     EXPECT_EQ(graph->TrackBar(), bar);
     EXPECT_EQ(seekMinutes(), std::vector<int64_t>({0}));
-    EXPECT_EQ(seeking->stopsTouched, 0);
     EXPECT_TRUE(bar->isEnabled());
-    EXPECT_EQ(bar->Position(), 0);
     EXPECT_TRUE(bar->TimerEnabled());
     EXPECT_EQ(bar->TimerInterval(), 60'000u);
-    EXPECT_TRUE(bar->Capabilities().Contains(TDSAMSeeking::CanSeekAbsolute));
-    EXPECT_FALSE(bar->Capabilities().Contains(TDSAMSeeking::Source));
 
     bar->SetRate(2.0);
-    EXPECT_EQ(seeking->rateCalls, std::vector<double>({2.0}));
     EXPECT_EQ(bar->Rate(), 2.0);
     EXPECT_EQ(bar->TimerInterval(), 30'000u);
-
-    // 0.0 is no rate at all: nothing changes.
-    bar->SetRate(0.0);
-    EXPECT_EQ(seeking->rateCalls.size(), 1u);
+    bar->SetRate(0.0);  // no rate at all: nothing changes
+    EXPECT_EQ(fake->rateCalls, std::vector<double>({2.0}));
     EXPECT_EQ(bar->TimerInterval(), 30'000u);
-}
 
-TEST_F(TrackBarSeek, AGraphThatCannotSeekOrTimeLeavesTheBarDisabled)
-{
+    // A graph that cannot seek absolutely or tell its duration leaves the bar disabled.
     for (uint32_t missing : {media::AM_SEEKING_CanSeekAbsolute, media::AM_SEEKING_CanGetDuration}) {
-        seeking->capabilities &= ~missing;
+        fake->capabilities &= ~missing;
+        fake->seeks.clear();
         bar->SetSelEnd(12);
         bar->SetGraph(graph.get());
         EXPECT_FALSE(bar->isEnabled());
         EXPECT_EQ(bar->SelEnd(), 0);
         EXPECT_FALSE(bar->TimerEnabled());
-        EXPECT_TRUE(seeking->seeks.empty());
-        seeking->capabilities |= missing;
+        EXPECT_TRUE(fake->seeks.empty());
+        fake->capabilities |= missing;
     }
 }
 
 TEST_F(TrackBarSeek, ProgressShowsAsTheSelectionNotTheThumb)
 {
+    fake->duration = 70 * 10'000;  // one millisecond a step: the timer refreshes at once
     bar->SetGraph(graph.get());
-    seeking->seeks.clear();
-    seeking->position = 35 * kMinute;
-    bar->UpdateProgress();
-    EXPECT_EQ(bar->SelStart(), 0);
-    EXPECT_EQ(bar->SelEnd(), 35);
+    fake->seeks.clear();
+    fake->position = fake->duration / 2;
+    EXPECT_TRUE(testsupport::waitFor([&] { return bar->SelEnd() == 35; }));
     EXPECT_EQ(bar->Position(), 0);
-    EXPECT_TRUE(seeking->seeks.empty());
+    EXPECT_TRUE(fake->seeks.empty());
 
-    // No duration: no progress, and no division by zero.
-    seeking->duration = 0;
+    fake->duration = 0;  // no progress, and no division by zero
     bar->UpdateProgress();
     EXPECT_EQ(bar->SelEnd(), 0);
-}
-
-TEST_F(TrackBarSeek, TheTimerRefreshesTheProgress)
-{
-    seeking->duration = 70 * 10'000;  // one millisecond a step
-    bar->SetGraph(graph.get());
-    EXPECT_EQ(bar->TimerInterval(), 1u);
-    seeking->position = seeking->duration / 2;
-    EXPECT_TRUE(testsupport::waitFor([&] { return bar->SelEnd() == 35; }));
 }
 
 TEST_F(TrackBarSeek, EveryPositionChangeSeeksOnce)
 {
     form.show();
     bar->SetGraph(graph.get());
-    seeking->seeks.clear();
+    fake->seeks.clear();
 
-    // A drag: each step of the thumb is one seek, and the drop at 35 of 70 is 35 minutes.
+    // A drag: one seek a step, and the drop at 35 of 70 is 35 minutes.
     const int y = bar->height() / 2;
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(bar->PixelOf(0), y));
     for (int step : {10, 20, 35})
         QTest::mouseMove(bar, QPoint(bar->PixelOf(step), y));
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(bar->PixelOf(35), y));
-    EXPECT_EQ(bar->Position(), 35);
     EXPECT_EQ(seekMinutes(), std::vector<int64_t>({10, 20, 35}));
-    EXPECT_EQ(bar->SelEnd(), 35);  // progress follows the seek at once
+    EXPECT_EQ(bar->SelEnd(), 35);
 
-    // Keys.
-    seeking->seeks.clear();
+    fake->seeks.clear();
     QTest::keyClick(bar, Qt::Key_Right);
     QTest::keyClick(bar, Qt::Key_End);
-    EXPECT_EQ(seekMinutes(), std::vector<int64_t>({36, 70}));
-
-    // Assignments: a new value seeks, the same value does not.
-    seeking->seeks.clear();
     bar->SetPosition(7);
-    bar->SetPosition(7);
-    EXPECT_EQ(seekMinutes(), std::vector<int64_t>({7}));
+    bar->SetPosition(7);  // the value it has: no seek
+    EXPECT_EQ(seekMinutes(), std::vector<int64_t>({36, 70, 7}));
 }
 
 TEST_F(TrackBarSeek, EndOfStreamStopsAndTakesTheThumbHome)
 {
     bar->SetGraph(graph.get());
     bar->SetPosition(20);
-    seeking->position = 70 * kMinute;
+    fake->position = 70 * kMinute;
     bar->UpdateProgress();
-    seeking->seeks.clear();
+    fake->seeks.clear();
 
     bar->HandleComplete();
-    EXPECT_EQ(control->stops, 1);
+    EXPECT_EQ(fake->stops, 1);
     EXPECT_EQ(bar->Position(), 0);
     EXPECT_EQ(bar->SelEnd(), 0);
     EXPECT_EQ(seekMinutes(), std::vector<int64_t>({0}));
 
-    // The thumb was home already: no seek.
-    seeking->seeks.clear();
-    bar->HandleComplete();
-    EXPECT_EQ(control->stops, 2);
-    EXPECT_TRUE(seeking->seeks.empty());
+    fake->seeks.clear();
+    bar->HandleComplete();  // the thumb was home already: no seek
+    EXPECT_EQ(fake->stops, 2);
+    EXPECT_TRUE(fake->seeks.empty());
 }
 
 namespace {
 
 class NoTimerBar : public TDSTrackBar {
-public:
-    using TDSTrackBar::TDSTrackBar;
-
 protected:
     bool StartProgressTimer(uint32_t) override { return false; }
 };
@@ -173,7 +181,7 @@ protected:
 
 TEST_F(TrackBarSeek, NoTimerToBeHadIsReported)
 {
-    NoTimerBar refusing(&form);
+    NoTimerBar refusing;
     refusing.SetMax(70);
     try {
         refusing.SetGraph(graph.get());
@@ -181,17 +189,15 @@ TEST_F(TrackBarSeek, NoTimerToBeHadIsReported)
     } catch (const EOutOfResources& e) {
         EXPECT_STREQ(e.what(), "Pas assez de timers disponibles");
     }
-    // With nothing to time, no timer is asked for.
-    seeking->duration = 0;
+    fake->duration = 0;  // nothing to time: no timer asked for
     EXPECT_NO_THROW(refusing.UpdateTimer());
-    EXPECT_EQ(refusing.TimerInterval(), 0u);
 }
 
 TEST_F(TrackBarSeek, BindingIsForgottenByWhicheverGoesFirst)
 {
     bar->SetGraph(graph.get());
     auto other = std::make_unique<TDSFilterGraph2>(&form);
-    fakes::bind(*other, seeking, control, nullptr);
+    fakes::bind(*other);
     bar->SetGraph(other.get());
     EXPECT_EQ(graph->TrackBar(), nullptr);
     EXPECT_EQ(other->TrackBar(), bar);
