@@ -8,6 +8,7 @@
 #include <QStyleOptionSlider>
 #include <QStylePainter>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -16,19 +17,18 @@ using media::REFERENCE_TIME;
 namespace {
 
 // The thumb is ThumbLength pixels across the channel and about half as wide, as the platform's
-// track bar draws it.
+// track bar draws it. Each bar has a style of its own (styles ask for these metrics without
+// saying for which widget).
 class TrackBarStyle : public QProxyStyle {
 public:
     explicit TrackBarStyle(const TDSTrackBar* bar) : bar_(bar) {}
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
     {
-        if (widget == bar_) {
-            if (metric == PM_SliderThickness || metric == PM_SliderControlThickness)
-                return bar_->ThumbLength();
-            if (metric == PM_SliderLength)
-                return std::max(bar_->ThumbLength() / 2 + 3, 5);
-        }
+        if (metric == PM_SliderThickness || metric == PM_SliderControlThickness)
+            return bar_->ThumbLength();
+        if (metric == PM_SliderLength)
+            return std::max(bar_->ThumbLength() / 2 + 3, 5);
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 
@@ -107,7 +107,7 @@ void TDSTrackBar::SetGraph(TDSFilterGraph2* value)
     SetMin(0);
     REFERENCE_TIME start = 0;
     graph_->IMediaSeeking()->SetPositions(&start, media::AM_SEEKING_AbsolutePositioning, nullptr,
-                                               media::AM_SEEKING_NoPositioning);
+                                          media::AM_SEEKING_NoPositioning);
     setEnabled(true);
     SetPosition(0);
     SetTimerEnabled(true);
@@ -254,9 +254,9 @@ QRect TDSTrackBar::ChannelRect() const
     QStyleOptionSlider opt;
     initStyleOption(&opt);
     const QRect handle = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, this);
-    const int left = PixelOf(minimum());
-    const int right = PixelOf(maximum());
-    // A narrow band through the thumb's middle, as wide as the thumb's travel.
+    // A narrow band through the thumb's middle, over the whole of the thumb's travel.
+    const int left = PixelOf(minimum()) - handle.width() / 2;
+    const int right = PixelOf(maximum()) + handle.width() / 2;
     constexpr int thickness = 6;
     return QRect(left, handle.center().y() - thickness / 2, std::max(right - left, 0) + 1, thickness);
 }
@@ -277,10 +277,8 @@ void TDSTrackBar::paintEvent(QPaintEvent*)
     QStyleOptionSlider opt;
     initStyleOption(&opt);
 
-    // Channel first, then the selection inside it, then the thumb over both.
-    opt.subControls = QStyle::SC_SliderGroove;
-    painter.drawComplexControl(QStyle::CC_Slider, opt);
-
+    // The channel (drawn here: the style's own groove would show progress up to the thumb), the
+    // selection inside it, then the thumb over both.
     const QRect channel = ChannelRect();
     painter.setPen(palette().color(QPalette::Mid));
     painter.setBrush(palette().color(QPalette::Base));
