@@ -634,6 +634,8 @@ void Navigator::RefreshHighlight(bool force)
 void Navigator::HoldStill(int seconds)
 {
     const bool infinite = seconds == 0xFF;
+    // A still is a settled place: commands that were waiting to see where they led are done.
+    RunCommands(true);
     Publish([](NavSnapshot& s) { s.still = true; });
     output_->OnStill(seconds);
     const NavSnapshot now = Snapshot();
@@ -662,10 +664,18 @@ void Navigator::HoldStill(int seconds)
     {
         std::lock_guard lock(mutex_);
         snapshot_.still = false;
-        if (awaitingNav_.empty() && !quit_)
-            dvdnav_still_skip(nav_);
     }
+    // Whether the still ran out or a command moved playback away from it, the navigator must
+    // leave it: libdvdnav keeps reporting the still of the old place until told so.
+    if (!Quitting())
+        dvdnav_still_skip(nav_);
     Post(EC_DVD_STILL_OFF);
+}
+
+bool Navigator::Quitting() const
+{
+    std::lock_guard lock(mutex_);
+    return quit_;
 }
 
 NavigatorState Navigator::CurrentState() const

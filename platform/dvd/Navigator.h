@@ -147,6 +147,7 @@ private:
     void Publish(const std::function<void(NavSnapshot&)>& change);
     void Post(int32_t code, LONG_PTR p1 = 0, LONG_PTR p2 = 0);
     void HoldStill(int seconds);
+    bool Quitting() const;
     bool Wanted(const EsPayload& payload) const;
 
     QString volume_;

@@ -1,0 +1,485 @@
+#include "platform/dvd/DvdGraph.h"
+
+#include "platform/com/ObjectServices.h"
+#include "platform/dvd/VolumeFinder.h"
+#include "platform/media/VideoRendererWindow.h"
+
+#include <cmath>
+
+namespace dvd {
+
+Ref<DvdGraph> DvdGraph::Create()
+{
+    return Ref<DvdGraph>(new DvdGraph());
+}
+
+void DvdGraph::RegisterClass()
+{
+    com::registerClass(CLSID_DvdGraphBuilder, "Vistrel.DvdGraphBuilder", [] { return Ref<IUnknown>(Create()); });
+    DvdState::RegisterClass();
+}
+
+DvdGraph::~DvdGraph()
+{
+    Teardown();
+}
+
+HRESULT DvdGraph::QueryInterface(const Guid& iid, Ref<IUnknown>& out)
+{
+    // The window, sound and picture interfaces exist once a disc is rendered.
+    if (!player_ && (iid == media::IVideoWindow::IID || iid == media::IBasicAudio::IID
+                     || iid == media::IBasicVideo::IID || iid == media::IBasicVideo2::IID)) {
+        out.reset();
+        return E_NOINTERFACE;
+    }
+    return answerQuery<IDvdGraphBuilder, media::IFilterGraph, media::IGraphBuilder, media::IFilterGraph2,
+                       media::IMediaControl, media::IMediaEvent, media::IMediaEventEx, media::IVideoWindow,
+                       media::IBasicAudio, media::IBasicVideo, media::IBasicVideo2, com::IDescribedObject>(iid, out);
+}
+
+HRESULT DvdGraph::GetFiltergraph(Ref<media::IGraphBuilder>& graph)
+{
+    graph = std::dynamic_pointer_cast<media::IGraphBuilder>(shared_from_this());
+    return graph ? S_OK : E_FAIL;
+}
+
+HRESULT DvdGraph::GetDvdInterface(const Guid& iid, Ref<IUnknown>& out)
+{
+    out.reset();
+    if (!player_)
+        return E_NOINTERFACE;
+    if (iid == IDvdControl2::IID || iid == IDvdInfo2::IID)
+        return control_->QueryInterface(iid, out);
+    if (iid == media::IVideoWindow::IID || iid == media::IBasicAudio::IID || iid == media::IBasicVideo2::IID)
+        return QueryInterface(iid, out);
+    // No closed-caption decoder stands behind IAMLine21Decoder on this platform.
+    return E_NOINTERFACE;
+}
+
+HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_RENDERSTATUS& status)
+{
+    status = AM_DVD_RENDERSTATUS();
+    if (player_)
+        return VFW_E_DVD_RENDERFAIL;  // one disc per graph: the owner disconnects before the next
+    // The named volume, or the first candidate that opens as a DVD-Video volume.
+    bool opened = false;
+    if (!volume.isEmpty()) {
+        opened = navigator_.Open(volume);
+        status.bDvdVolInvalid = !opened;
+    } else {
+        for (const QString& candidate : CandidateVolumes()) {
+            if (IsDvdVolume(candidate) && navigator_.Open(candidate)) {
+                opened = true;
+                break;
+            }
+        }
+        status.bDvdVolUnknown = !opened;
+    }
+
+    auto videoFilter = std::make_shared<media::VideoRendererFilter>();
+    auto player = std::make_unique<DvdPlayer>(events_, videoFilter->window()->sink(), audioDevice_);
+    uint32_t failed = 0;
+    const HRESULT hr = player->Open(failed);
+    if (hr == VFW_E_DVD_DECNOTENOUGH) {
+        navigator_.Close();
+        return hr;
+    }
+    status.iNumStreams = 3;
+    status.dwFailedStreamsFlag = failed;
+    status.iNumStreamsFailed = (failed & AM_DVD_STREAM_AUDIO ? 1 : 0) + (failed & AM_DVD_STREAM_SUBPIC ? 1 : 0);
+
+    player_ = std::move(player);
+    videoFilter_ = videoFilter;
+    control_ = std::make_shared<NavigatorControl>(navigator_);
+    control_->SetPositionMapper(
+        [this](int32_t x, int32_t y, int32_t& px, int32_t& py) { return MapToPicture(x, y, px, py); });
+    player_->SetVolume(volume_);
+    player_->SetBalance(balance_);
+    BuildFilters();
+    if (opened) {
+        const NavSnapshot s = navigator_.Snapshot();
+        player_->SetPictureSize(s.pictureWidth, s.pictureHeight);
+        player_->Start();
+        navigator_.Start(player_.get());
+    }
+    state_ = media::State_Stopped;
+    Changed();
+    // Without a volume nothing plays, but the graph exists and nothing fails later.
+    return opened && failed == 0 ? S_OK : S_FALSE;
+}
+
+void DvdGraph::BuildFilters()
+{
+    using media::GraphFilter;
+    using media::GraphPin;
+    auto navigator = std::make_shared<GraphFilter>(QStringLiteral("DVD Navigator"));
+    auto video = std::make_shared<GraphFilter>(QStringLiteral("MPEG-2 Video Decoder"));
+    auto audio = std::make_shared<GraphFilter>(QStringLiteral("DVD Audio Decoder"));
+    auto subpicture = std::make_shared<GraphFilter>(QStringLiteral("Sub-picture Decoder"));
+    auto sound = std::make_shared<GraphFilter>(QStringLiteral("Audio Renderer"));
+    GraphPin::connect(navigator->addPin(QStringLiteral("Video"), media::PINDIR_OUTPUT),
+                      video->addPin(QStringLiteral("In"), media::PINDIR_INPUT), QStringLiteral("Video: mpeg2video"));
+    GraphPin::connect(navigator->addPin(QStringLiteral("AC3"), media::PINDIR_OUTPUT),
+                      audio->addPin(QStringLiteral("In"), media::PINDIR_INPUT), QStringLiteral("Audio: ac3/mp2/dts/lpcm"));
+    GraphPin::connect(navigator->addPin(QStringLiteral("SubPicture"), media::PINDIR_OUTPUT),
+                      subpicture->addPin(QStringLiteral("In"), media::PINDIR_INPUT), QStringLiteral("Subtitle: dvd_subtitle"));
+    GraphPin::connect(video->addPin(QStringLiteral("Out"), media::PINDIR_OUTPUT),
+                      subpicture->addPin(QStringLiteral("Video"), media::PINDIR_INPUT), QStringLiteral("Video: yuv420p 720x576"));
+    GraphPin::connect(subpicture->addPin(QStringLiteral("Out"), media::PINDIR_OUTPUT),
+                      videoFilter_->addPin(QStringLiteral("In"), media::PINDIR_INPUT, true), QStringLiteral("Video: rgb32"));
+    GraphPin::connect(audio->addPin(QStringLiteral("Out"), media::PINDIR_OUTPUT),
+                      sound->addPin(QStringLiteral("In"), media::PINDIR_INPUT), QStringLiteral("Audio: pcm_s16le stereo"));
+    filters_ = {navigator, video, audio, subpicture, videoFilter_, sound};
+}
+
+void DvdGraph::Teardown()
+{
+    navigator_.Close();
+    if (player_)
+        player_->Stop();
+    player_.reset();
+    control_.reset();
+    for (const auto& filter : filters_) {
+        filter->setState(media::State_Stopped);
+        for (const auto& pin : filter->pins())
+            pin->disconnect();
+    }
+    filters_.clear();
+    videoFilter_.reset();
+    state_ = media::State_Stopped;
+}
+
+void DvdGraph::Changed()
+{
+    Ref<com::RunningObjectTable> table;
+    if (SUCCEEDED(com::getRunningObjectTable(table)))
+        table->noteChanged(this);
+}
+
+media::VideoRendererWindow* DvdGraph::RendererWindow() const
+{
+    return videoFilter_ ? videoFilter_->window() : nullptr;
+}
+
+bool DvdGraph::MapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const
+{
+    // The picture fills the renderer window with its shape kept: find its rectangle there.
+    media::VideoRendererWindow* window = RendererWindow();
+    const NavSnapshot s = navigator_.Snapshot();
+    if (!window || window->width() <= 0 || window->height() <= 0)
+        return false;
+    const double aspect = s.wide ? 16.0 / 9.0 : 4.0 / 3.0;
+    const double w = window->width(), h = window->height();
+    double pw = w, ph = w / aspect;
+    if (ph > h) {
+        ph = h;
+        pw = h * aspect;
+    }
+    const double left = (w - pw) / 2, top = (h - ph) / 2;
+    if (x < left || y < top || x >= left + pw || y >= top + ph)
+        return false;
+    px = int32_t((x - left) * s.pictureWidth / pw);
+    py = int32_t((y - top) * s.pictureHeight / ph);
+    return true;
+}
+
+HRESULT DvdGraph::EnumFilters(Ref<media::IEnumFilters>& filters)
+{
+    filters = std::make_shared<media::FilterEnumerator>(
+        std::vector<Ref<media::IBaseFilter>>(filters_.begin(), filters_.end()));
+    return S_OK;
+}
+
+HRESULT DvdGraph::RemoveFilter(const Ref<media::IBaseFilter>& filter)
+{
+    for (auto it = filters_.begin(); it != filters_.end(); ++it) {
+        if (Ref<media::IBaseFilter>(*it) == filter) {
+            // Taking any part out of a DVD graph leaves nothing playable: stop it all.
+            Teardown();
+            Changed();
+            return S_OK;
+        }
+    }
+    return VFW_E_NOT_FOUND;
+}
+
+HRESULT DvdGraph::FindFilterByName(const QString& name, Ref<media::IBaseFilter>& filter)
+{
+    filter.reset();
+    for (const auto& f : filters_) {
+        if (f->name() == name) {
+            filter = f;
+            return S_OK;
+        }
+    }
+    return VFW_E_NOT_FOUND;
+}
+
+HRESULT DvdGraph::RenderFile(const QString&, const QString&)
+{
+    return VFW_E_CANNOT_RENDER;  // a DVD graph plays a disc, not files
+}
+
+void DvdGraph::SetGraphState(media::FILTER_STATE state)
+{
+    state_ = state;
+    for (const auto& filter : filters_)
+        filter->setState(state);
+    if (auto* window = RendererWindow())
+        window->setStreaming(state != media::State_Stopped);
+    Changed();
+}
+
+HRESULT DvdGraph::Run()
+{
+    if (!player_)
+        return VFW_E_NOT_CONNECTED;
+    player_->SetPaused(false);
+    navigator_.SetRunning(true);
+    SetGraphState(media::State_Running);
+    return S_OK;
+}
+
+HRESULT DvdGraph::Pause()
+{
+    if (!player_)
+        return VFW_E_NOT_CONNECTED;
+    player_->SetPaused(true);
+    // The navigator keeps reading until the queues are full, so that a resumed disc goes on at once.
+    navigator_.SetRunning(true);
+    SetGraphState(media::State_Paused);
+    return S_OK;
+}
+
+HRESULT DvdGraph::Stop()
+{
+    if (!player_)
+        return S_OK;
+    player_->SetPaused(true);
+    navigator_.SetRunning(false);
+    SetGraphState(media::State_Stopped);
+    return S_OK;
+}
+
+HRESULT DvdGraph::GetState(int32_t, media::FILTER_STATE& state)
+{
+    state = state_;
+    return S_OK;
+}
+
+HRESULT DvdGraph::GetEvent(int32_t& code, LONG_PTR& param1, LONG_PTR& param2, int32_t msTimeout)
+{
+    return events_.GetEvent(code, param1, param2, msTimeout);
+}
+
+HRESULT DvdGraph::FreeEventParams(int32_t code, LONG_PTR param1, LONG_PTR param2)
+{
+    return events_.FreeEventParams(code, param1, param2);
+}
+
+HRESULT DvdGraph::SetNotifyWindow(QObject* window, uint32_t message, LONG_PTR instanceData)
+{
+    return events_.SetNotifyWindow(window, message, instanceData);
+}
+
+HRESULT DvdGraph::SetNotifyFlags(int32_t flags)
+{
+    return events_.SetNotifyFlags(flags);
+}
+
+HRESULT DvdGraph::GetNotifyFlags(int32_t& flags)
+{
+    return events_.GetNotifyFlags(flags);
+}
+
+// Every window call needs the renderer window, which exists from the render on.
+#define VISTREL_DVD_WINDOW                                \
+    media::VideoRendererWindow* window = RendererWindow(); \
+    if (!window)                                          \
+        return E_NOINTERFACE;
+
+HRESULT DvdGraph::put_Owner(QWidget* owner)
+{
+    VISTREL_DVD_WINDOW
+    window->setOwner(owner);
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_Owner(QWidget*& owner)
+{
+    VISTREL_DVD_WINDOW
+    owner = window->owner();
+    return S_OK;
+}
+
+HRESULT DvdGraph::put_Caption(const QString& caption)
+{
+    VISTREL_DVD_WINDOW
+    window->setWindowTitle(caption);
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_Caption(QString& caption)
+{
+    VISTREL_DVD_WINDOW
+    caption = window->windowTitle();
+    return S_OK;
+}
+
+HRESULT DvdGraph::put_WindowStyle(uint32_t style)
+{
+    VISTREL_DVD_WINDOW
+    window->setStyles(style, window->styleEx());
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_WindowStyle(uint32_t& style)
+{
+    VISTREL_DVD_WINDOW
+    style = window->style();
+    return S_OK;
+}
+
+HRESULT DvdGraph::put_WindowStyleEx(uint32_t styleEx)
+{
+    VISTREL_DVD_WINDOW
+    window->setStyles(window->style(), styleEx);
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_WindowStyleEx(uint32_t& styleEx)
+{
+    VISTREL_DVD_WINDOW
+    styleEx = window->styleEx();
+    return S_OK;
+}
+
+HRESULT DvdGraph::SetWindowPosition(int32_t left, int32_t top, int32_t width, int32_t height)
+{
+    VISTREL_DVD_WINDOW
+    if (width < 0 || height < 0)
+        return E_INVALIDARG;
+    window->setPlacement(QRect(left, top, width, height));
+    return S_OK;
+}
+
+HRESULT DvdGraph::GetWindowPosition(int32_t& left, int32_t& top, int32_t& width, int32_t& height)
+{
+    VISTREL_DVD_WINDOW
+    const QRect r = window->placement();
+    left = r.left();
+    top = r.top();
+    width = r.width();
+    height = r.height();
+    return S_OK;
+}
+
+HRESULT DvdGraph::put_MessageDrain(QWidget* drain)
+{
+    VISTREL_DVD_WINDOW
+    window->setDrain(drain);
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_MessageDrain(QWidget*& drain)
+{
+    VISTREL_DVD_WINDOW
+    drain = window->drain();
+    return S_OK;
+}
+
+HRESULT DvdGraph::put_Visible(bool visible)
+{
+    VISTREL_DVD_WINDOW
+    window->setWanted(visible);
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_Visible(bool& visible)
+{
+    VISTREL_DVD_WINDOW
+    visible = window->isVisible();
+    return S_OK;
+}
+
+HRESULT DvdGraph::put_Volume(int32_t volume)
+{
+    if (volume < media::AUDIO_VOLUME_SILENCE || volume > media::AUDIO_VOLUME_FULL)
+        return E_INVALIDARG;
+    volume_ = volume;
+    if (player_)
+        player_->SetVolume(volume);
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_Volume(int32_t& volume)
+{
+    volume = volume_;
+    return S_OK;
+}
+
+HRESULT DvdGraph::put_Balance(int32_t balance)
+{
+    if (balance < -10000 || balance > 10000)
+        return E_INVALIDARG;
+    balance_ = balance;
+    if (player_)
+        player_->SetBalance(balance);
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_Balance(int32_t& balance)
+{
+    balance = balance_;
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_AvgTimePerFrame(double& seconds)
+{
+    seconds = 0.04;
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_SourceWidth(int32_t& width)
+{
+    width = navigator_.Snapshot().pictureWidth;
+    return S_OK;
+}
+
+HRESULT DvdGraph::get_SourceHeight(int32_t& height)
+{
+    height = navigator_.Snapshot().pictureHeight;
+    return S_OK;
+}
+
+HRESULT DvdGraph::GetVideoSize(int32_t& width, int32_t& height)
+{
+    const NavSnapshot s = navigator_.Snapshot();
+    width = s.pictureWidth;
+    height = s.pictureHeight;
+    return S_OK;
+}
+
+HRESULT DvdGraph::GetPreferredAspectRatio(int32_t& x, int32_t& y)
+{
+    const bool wide = navigator_.Snapshot().wide;
+    x = wide ? 16 : 4;
+    y = wide ? 9 : 3;
+    return S_OK;
+}
+
+std::string DvdGraph::describe()
+{
+    static const char* const states[] = {"Stopped", "Paused", "Running"};
+    QString text = QStringLiteral("DVD graph: %1\nVolume: %2\n")
+                       .arg(QLatin1String(states[state_]),
+                            navigator_.Volume().isEmpty() ? QStringLiteral("(none)") : navigator_.Volume());
+    for (const auto& filter : filters_) {
+        text += QStringLiteral("Filter \"%1\" [%2]\n").arg(filter->name(), QLatin1String(states[filter->state()]));
+        for (const auto& pin : filter->pins())
+            text += QStringLiteral("  pin \"%1\": %2\n").arg(pin->id(), pin->media());
+    }
+    return text.toStdString();
+}
+
+}  // namespace dvd

@@ -1,0 +1,121 @@
+#pragma once
+// The DVD graph builder and the graph it builds: the navigator, the decoders, the video and sound
+// renderers. One object answers the builder's interface and the graph's control, event, window,
+// sound and picture interfaces; the navigator's control and information interfaces are a second
+// object that the builder hands out after a render.
+//
+// Everything here is called on the UI thread; the navigator and player threads reach only the
+// event queue and the renderers' thread-safe ends.
+#include "platform/com/RunningObjectTable.h"
+#include "platform/dvd/DvdInterfaces.h"
+#include "platform/dvd/DvdPlayer.h"
+#include "platform/dvd/Navigator.h"
+#include "platform/dvd/NavigatorControl.h"
+#include "platform/media/EventQueue.h"
+#include "platform/media/Filters.h"
+
+#include <memory>
+#include <vector>
+
+namespace dvd {
+
+class DvdGraph final : public IDvdGraphBuilder,
+                       public media::IFilterGraph2,
+                       public media::IMediaControl,
+                       public media::IMediaEventEx,
+                       public media::IVideoWindow,
+                       public media::IBasicAudio,
+                       public media::IBasicVideo2,
+                       public com::IDescribedObject {
+public:
+    static Ref<DvdGraph> Create();
+    ~DvdGraph() override;
+    HRESULT QueryInterface(const Guid& iid, Ref<IUnknown>& out) override;
+
+    // IDvdGraphBuilder
+    HRESULT GetFiltergraph(Ref<media::IGraphBuilder>& graph) override;
+    HRESULT GetDvdInterface(const Guid& iid, Ref<IUnknown>& out) override;
+    HRESULT RenderDvdVideoVolume(const QString& volume, uint32_t flags, AM_DVD_RENDERSTATUS& status) override;
+
+    // IFilterGraph, IGraphBuilder
+    HRESULT EnumFilters(Ref<media::IEnumFilters>& filters) override;
+    HRESULT RemoveFilter(const Ref<media::IBaseFilter>& filter) override;
+    HRESULT FindFilterByName(const QString& name, Ref<media::IBaseFilter>& filter) override;
+    HRESULT RenderFile(const QString& file, const QString& playList = {}) override;
+
+    // IMediaControl
+    HRESULT Run() override;
+    HRESULT Pause() override;
+    HRESULT Stop() override;
+    HRESULT GetState(int32_t msTimeout, media::FILTER_STATE& state) override;
+
+    // IMediaEvent, IMediaEventEx
+    HRESULT GetEvent(int32_t& code, LONG_PTR& param1, LONG_PTR& param2, int32_t msTimeout) override;
+    HRESULT FreeEventParams(int32_t code, LONG_PTR param1, LONG_PTR param2) override;
+    HRESULT SetNotifyWindow(QObject* window, uint32_t message, LONG_PTR instanceData) override;
+    HRESULT SetNotifyFlags(int32_t flags) override;
+    HRESULT GetNotifyFlags(int32_t& flags) override;
+
+    // IVideoWindow
+    HRESULT put_Owner(QWidget* owner) override;
+    HRESULT get_Owner(QWidget*& owner) override;
+    HRESULT put_Caption(const QString& caption) override;
+    HRESULT get_Caption(QString& caption) override;
+    HRESULT put_WindowStyle(uint32_t style) override;
+    HRESULT get_WindowStyle(uint32_t& style) override;
+    HRESULT put_WindowStyleEx(uint32_t styleEx) override;
+    HRESULT get_WindowStyleEx(uint32_t& styleEx) override;
+    HRESULT SetWindowPosition(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    HRESULT GetWindowPosition(int32_t& left, int32_t& top, int32_t& width, int32_t& height) override;
+    HRESULT put_MessageDrain(QWidget* drain) override;
+    HRESULT get_MessageDrain(QWidget*& drain) override;
+    HRESULT put_Visible(bool visible) override;
+    HRESULT get_Visible(bool& visible) override;
+
+    // IBasicAudio
+    HRESULT put_Volume(int32_t volume) override;
+    HRESULT get_Volume(int32_t& volume) override;
+    HRESULT put_Balance(int32_t balance) override;
+    HRESULT get_Balance(int32_t& balance) override;
+
+    // IBasicVideo, IBasicVideo2
+    HRESULT get_AvgTimePerFrame(double& seconds) override;
+    HRESULT get_SourceWidth(int32_t& width) override;
+    HRESULT get_SourceHeight(int32_t& height) override;
+    HRESULT GetVideoSize(int32_t& width, int32_t& height) override;
+    HRESULT GetPreferredAspectRatio(int32_t& x, int32_t& y) override;
+
+    std::string describe() override;
+
+    // The renderer window while the graph has one.
+    media::VideoRendererWindow* RendererWindow() const;
+    // Benchmarks and tests: sound consumed without a device.
+    void SetAudioDevice(bool on) { audioDevice_ = on; }
+    media::EventQueue& Events() { return events_; }
+    const Navigator& GetNavigator() const { return navigator_; }
+    const DvdPlayer* Player() const { return player_.get(); }
+
+    // Makes the builder creatable by its class identifier (idempotent).
+    static void RegisterClass();
+
+private:
+    DvdGraph() = default;
+    void Teardown();
+    void SetGraphState(media::FILTER_STATE state);
+    void BuildFilters();
+    void Changed();
+    bool MapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const;
+
+    media::EventQueue events_;
+    Navigator navigator_;
+    std::unique_ptr<DvdPlayer> player_;
+    std::shared_ptr<NavigatorControl> control_;
+    std::vector<Ref<media::GraphFilter>> filters_;
+    std::shared_ptr<media::VideoRendererFilter> videoFilter_;
+    media::FILTER_STATE state_ = media::State_Stopped;
+    int32_t volume_ = 0;
+    int32_t balance_ = 0;
+    bool audioDevice_ = true;
+};
+
+}  // namespace dvd

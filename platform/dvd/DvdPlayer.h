@@ -1,0 +1,96 @@
+#pragma once
+// The playing half of the DVD graph: takes the navigator's payloads, assembles and decodes them
+// (MPEG-2 video; AC-3, DTS, MPEG audio and LPCM sound; sub-pictures), and shows and plays them on
+// one clock through the media platform's renderers.
+//
+// Time: the disc's timestamps start again at every jump. Each run of payloads (a serial) is laid
+// on a single timeline that goes on from where the clock stands, so the renderers see time only
+// moving forward, and nothing of an earlier run is shown once the navigator has jumped.
+#include "platform/dvd/EsAssembler.h"
+#include "platform/dvd/Navigator.h"
+#include "platform/dvd/SubpictureSink.h"
+#include "platform/media/AudioRenderer.h"
+#include "platform/media/Clock.h"
+#include "platform/media/Decoder.h"
+#include "platform/media/EventQueue.h"
+#include "platform/media/VideoRenderer.h"
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+struct AVCodecContext;
+
+namespace dvd {
+
+class DvdPlayer final : public NavigatorOutput {
+public:
+    DvdPlayer(media::EventQueue& events, std::shared_ptr<media::VideoSink> window, bool audioDevice);
+    ~DvdPlayer() override;
+    DvdPlayer(const DvdPlayer&) = delete;
+    DvdPlayer& operator=(const DvdPlayer&) = delete;
+
+    // Opens the decoders. VFW_E_DVD_DECNOTENOUGH without an MPEG-2 video decoder; S_FALSE when
+    // some sound or sub-picture decoder is missing (the status record says which).
+    HRESULT Open(uint32_t& failedStreams);
+    void Start();
+    void Stop();
+    void SetPaused(bool paused);
+    void SetVolume(int32_t volume);
+    void SetBalance(int32_t balance);
+    void SetSubpicturesShown(bool shown) { overlay_->SetShown(shown); }
+    void SetPictureSize(int width, int height) { overlay_->SetPictureSize(width, height); }
+
+    const media::Clock& Clock() const { return clock_; }
+    const media::VideoRenderer* VideoRenderer() const { return videoRenderer_.get(); }
+    bool HasAudioDevice() const { return audioRenderer_ && audioRenderer_->hasDevice(); }
+
+    // NavigatorOutput
+    void OnPayload(const EsPayload& payload, int serial) override;
+    void OnFlush(int serial) override;
+    void OnStill(int seconds) override;
+    void OnHighlight(const Highlight& highlight) override;
+    void OnColourTable(const std::array<uint32_t, 16>& table) override;
+    void OnEvent(int32_t code, LONG_PTR param1, LONG_PTR param2) override;
+    void Drain(const std::function<bool()>& abandon) override;
+    bool Full() const override;
+
+private:
+    struct AudioPath {
+        std::unique_ptr<media::PacketQueue> packets;
+        std::unique_ptr<media::Decoder> decoder;
+        std::unique_ptr<EsAssembler> assembler;
+    };
+    int64_t Timeline(const EsPayload& payload);
+    void DecodeSubpicture(AVPacket* packet, int serial);
+    AudioPath* AudioFor(EsKind kind);
+
+    media::EventQueue& events_;
+    media::Clock clock_;
+    std::shared_ptr<SubpictureSink> overlay_;
+    bool audioDevice_;
+
+    media::PacketQueue videoPackets_;
+    media::FrameQueue videoFrames_{4};
+    media::FrameQueue audioFrames_{16};
+    std::unique_ptr<media::Decoder> videoDecoder_;
+    std::unique_ptr<EsAssembler> videoAssembler_;
+    AudioPath ac3_, dts_, mpa_, lpcm_;
+    std::unique_ptr<media::VideoRenderer> videoRenderer_;
+    std::unique_ptr<media::AudioRenderer> audioRenderer_;
+    std::unique_ptr<EsAssembler> spuAssembler_;
+    AVCodecContext* spuCodec_ = nullptr;  // navigator thread only after Open
+    bool started_ = false;
+    // Timeline time of the latest picture handed to the decoder (navigator thread writes).
+    std::atomic<double> queuedUntil_{0.0};
+
+    // Navigator thread only:
+    int serial_ = 0;
+    bool based_ = false;
+    int64_t offset_ = 0;        // added to the disc's timestamps (90 kHz)
+    int64_t lastVideoPts_ = -1;
+    EsKind audioKind_ = EsKind::Other;
+};
+
+}  // namespace dvd

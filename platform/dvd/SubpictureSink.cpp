@@ -1,0 +1,152 @@
+#include "platform/dvd/SubpictureSink.h"
+
+#include <algorithm>
+
+namespace dvd {
+namespace {
+
+// Blends `colour` over `under` with a 4-bit contrast.
+QRgb Blend(QRgb under, QRgb colour, int contrast)
+{
+    const int a = contrast * 17;
+    auto mix = [a](int u, int c) { return (c * a + u * (255 - a) + 127) / 255; };
+    return qRgb(mix(qRed(under), qRed(colour)), mix(qGreen(under), qGreen(colour)), mix(qBlue(under), qBlue(colour)));
+}
+
+}  // namespace
+
+SubpictureSink::SubpictureSink(std::shared_ptr<media::VideoSink> inner, const media::Clock& clock)
+    : inner_(std::move(inner))
+    , clock_(clock)
+{
+    // Until the disc gives its colour table: a grey ramp.
+    for (int i = 0; i < 16; ++i)
+        palette_[size_t(i)] = qRgb(i * 17, i * 17, i * 17);
+}
+
+QRgb SubpictureSink::ToRgb(uint32_t ycrcb)
+{
+    const double y = double((ycrcb >> 16) & 0xFF);
+    const double cr = double((ycrcb >> 8) & 0xFF) - 128.0;
+    const double cb = double(ycrcb & 0xFF) - 128.0;
+    const double yy = 1.164 * (y - 16.0);  // studio-range luma, as discs store it
+    auto clamp = [](double v) { return std::clamp(int(v + 0.5), 0, 255); };
+    return qRgb(clamp(yy + 1.596 * cr), clamp(yy - 0.391 * cb - 0.813 * cr), clamp(yy + 2.018 * cb));
+}
+
+QSize SubpictureSink::targetSize() const
+{
+    return inner_ ? inner_->targetSize() : QSize();
+}
+
+void SubpictureSink::present(const QImage& picture)
+{
+    std::unique_lock lock(mutex_);
+    base_ = picture;
+    const QImage composed = ComposeLocked(base_);
+    lock.unlock();
+    if (inner_)
+        inner_->present(composed);
+}
+
+void SubpictureSink::RepresentLocked(std::unique_lock<std::mutex>& lock)
+{
+    if (base_.isNull())
+        return;
+    const QImage composed = ComposeLocked(base_);
+    lock.unlock();
+    if (inner_)
+        inner_->present(composed);
+}
+
+void SubpictureSink::SetPictureSize(int width, int height)
+{
+    std::lock_guard lock(mutex_);
+    if (width > 0 && height > 0) {
+        pictureWidth_ = width;
+        pictureHeight_ = height;
+    }
+}
+
+void SubpictureSink::SetColourTable(const std::array<uint32_t, 16>& ycrcb)
+{
+    std::unique_lock lock(mutex_);
+    for (size_t i = 0; i < 16; ++i)
+        palette_[i] = ToRgb(ycrcb[i]);
+    RepresentLocked(lock);
+}
+
+void SubpictureSink::SetHighlight(const Highlight& highlight)
+{
+    std::unique_lock lock(mutex_);
+    highlight_ = highlight;
+    RepresentLocked(lock);
+}
+
+void SubpictureSink::AddSubpicture(Subpicture subpicture)
+{
+    std::unique_lock lock(mutex_);
+    // A new sub-picture ends the one before it.
+    for (auto& earlier : subpictures_)
+        earlier.end = std::min(earlier.end, subpicture.start);
+    subpictures_.push_back(std::move(subpicture));
+    while (subpictures_.size() > 8)
+        subpictures_.pop_front();
+    RepresentLocked(lock);
+}
+
+void SubpictureSink::SetShown(bool shown)
+{
+    std::unique_lock lock(mutex_);
+    if (shown_ == shown)
+        return;
+    shown_ = shown;
+    RepresentLocked(lock);
+}
+
+void SubpictureSink::Flush(int serial)
+{
+    std::lock_guard lock(mutex_);
+    std::erase_if(subpictures_, [serial](const Subpicture& s) { return s.serial < serial; });
+}
+
+QImage SubpictureSink::ComposeLocked(const QImage& base) const
+{
+    const double now = clock_.get();
+    const Subpicture* current = nullptr;
+    for (const auto& s : subpictures_)
+        if (s.start <= now + 0.05 && now < s.end && (shown_ || s.forced))
+            current = &s;
+    if (!current || base.isNull())
+        return base;
+    QImage out = base.convertToFormat(QImage::Format_RGB32);
+    const double sx = double(out.width()) / pictureWidth_;
+    const double sy = double(out.height()) / pictureHeight_;
+    const Subpicture& s = *current;
+    // Each output pixel takes the sub-picture pixel it falls on.
+    const int x0 = std::max(0, int(s.x * sx)), x1 = std::min(out.width(), int((s.x + s.width) * sx + 0.5));
+    const int y0 = std::max(0, int(s.y * sy)), y1 = std::min(out.height(), int((s.y + s.height) * sy + 0.5));
+    for (int oy = y0; oy < y1; ++oy) {
+        const int py = std::clamp(int((oy + 0.5) / sy), 0, pictureHeight_ - 1);
+        const int row = py - s.y;
+        if (row < 0 || row >= s.height)
+            continue;
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(oy));
+        for (int ox = x0; ox < x1; ++ox) {
+            const int px = std::clamp(int((ox + 0.5) / sx), 0, pictureWidth_ - 1);
+            const int col = px - s.x;
+            if (col < 0 || col >= s.width)
+                continue;
+            const uint8_t value = s.values[size_t(row) * size_t(s.width) + size_t(col)] & 3;
+            const bool lit = highlight_.shown && px >= highlight_.left && px <= highlight_.right
+                             && py >= highlight_.top && py <= highlight_.bottom;
+            const uint8_t colour = lit ? highlight_.colour[value] : s.colour[value];
+            const uint8_t contrast = lit ? highlight_.contrast[value] : s.contrast[value];
+            if (contrast)
+                line[ox] = Blend(line[ox], palette_[colour & 15], contrast);
+        }
+    }
+    return out;
+}
+
+}  // namespace dvd

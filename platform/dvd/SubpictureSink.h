@@ -1,0 +1,71 @@
+#pragma once
+// Lays the DVD's sub-pictures and the menu button highlight over each picture on its way to the
+// renderer window. Sub-pictures arrive decoded as 2-bit pixel values with, for each value, an
+// entry of the disc's colour table and a contrast; the highlight recolours the pixels inside the
+// selected button's rectangle with the button's own entries and contrasts.
+//
+// Thread-safe: pictures come from the video renderer thread, sub-pictures and highlights from the
+// decoding and navigator threads. A change of highlight or sub-picture re-presents the last
+// picture, so that a still menu shows it at once.
+#include "platform/dvd/Navigator.h"
+#include "platform/media/Clock.h"
+#include "platform/media/VideoRenderer.h"
+
+#include <QImage>
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <mutex>
+
+namespace dvd {
+
+// One decoded sub-picture, in picture pixels.
+struct Subpicture {
+    int x = 0, y = 0;
+    int width = 0, height = 0;
+    std::vector<uint8_t> values;     // width * height pixel values 0..3
+    std::array<uint8_t, 4> colour{};    // colour-table entries for values 0..3
+    std::array<uint8_t, 4> contrast{};  // 0 transparent .. 15 opaque
+    double start = 0;               // seconds on the playback clock
+    double end = 1e300;
+    bool forced = false;            // shown even when sub-pictures are off (menus)
+    int serial = 0;
+};
+
+class SubpictureSink final : public media::VideoSink {
+public:
+    SubpictureSink(std::shared_ptr<media::VideoSink> inner, const media::Clock& clock);
+
+    QSize targetSize() const override;
+    void present(const QImage& picture) override;
+
+    void SetPictureSize(int width, int height);
+    void SetColourTable(const std::array<uint32_t, 16>& ycrcb);
+    void SetHighlight(const Highlight& highlight);
+    void AddSubpicture(Subpicture subpicture);
+    // Whether sub-pictures that are not forced are shown.
+    void SetShown(bool shown);
+    // Drops every sub-picture of serials before `serial`.
+    void Flush(int serial);
+
+    // The colour-table entry as RGB.
+    static QRgb ToRgb(uint32_t ycrcb);
+
+private:
+    void RepresentLocked(std::unique_lock<std::mutex>& lock);
+    QImage ComposeLocked(const QImage& base) const;
+
+    std::shared_ptr<media::VideoSink> inner_;
+    const media::Clock& clock_;
+    mutable std::mutex mutex_;
+    QImage base_;                          // protected by mutex_: the last picture, bare
+    int pictureWidth_ = 720;               // protected by mutex_
+    int pictureHeight_ = 576;              // protected by mutex_
+    std::array<QRgb, 16> palette_{};       // protected by mutex_
+    Highlight highlight_;                  // protected by mutex_
+    std::deque<Subpicture> subpictures_;   // protected by mutex_
+    bool shown_ = false;                   // protected by mutex_
+};
+
+}  // namespace dvd

@@ -1,0 +1,169 @@
+// The whole DVD graph on the generated disc: navigator, decoders and renderers, in a real window.
+#include "platform/dvd/DvdGraph.h"
+
+#include "platform/media/VideoRendererWindow.h"
+#include "support/TestSupport.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace dvd;
+using testsupport::waitFor;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The average colour of a small square of the picture, at a point given in disc pixels.
+QColor ColourAt(const QImage& picture, int discX, int discY)
+{
+    if (picture.isNull())
+        return {};
+    const int x = discX * picture.width() / 720;
+    const int y = discY * picture.height() / 576;
+    long r = 0, g = 0, b = 0, n = 0;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx) {
+            const QColor c = picture.pixelColor(std::clamp(x + dx, 0, picture.width() - 1),
+                                                std::clamp(y + dy, 0, picture.height() - 1));
+            r += c.red();
+            g += c.green();
+            b += c.blue();
+            ++n;
+        }
+    return QColor(int(r / n), int(g / n), int(b / n));
+}
+
+bool Near(const QColor& c, int r, int g, int b, int tolerance = 40)
+{
+    return std::abs(c.red() - r) <= tolerance && std::abs(c.green() - g) <= tolerance
+           && std::abs(c.blue() - b) <= tolerance;
+}
+
+class DvdGraphOnDisc : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DvdGraph::RegisterClass();
+        owner.resize(720, 576);
+        owner.show();
+        graph = DvdGraph::Create();
+        graph->SetAudioDevice(false);
+        AM_DVD_RENDERSTATUS status;
+        ASSERT_EQ(graph->RenderDvdVideoVolume(testsupport::media("dvd"), AM_DVD_HWDEC_PREFER, status), S_OK);
+        ASSERT_EQ(graph->put_Owner(&owner), S_OK);
+        ASSERT_EQ(graph->put_WindowStyle(media::WS_CHILD | media::WS_CLIPSIBLINGS), S_OK);
+        ASSERT_EQ(graph->SetWindowPosition(0, 0, 720, 576), S_OK);
+        Ref<IUnknown> unknown;
+        ASSERT_EQ(graph->GetDvdInterface(IDvdControl2::IID, unknown), S_OK);
+        control = com::query<IDvdControl2>(unknown);
+        info = com::query<IDvdInfo2>(unknown);
+        ASSERT_TRUE(control && info);
+        ASSERT_EQ(graph->Run(), S_OK);
+    }
+    void TearDown() override { graph.reset(); }
+
+    QImage Picture() { return graph->RendererWindow() ? graph->RendererWindow()->picture() : QImage(); }
+    bool WaitForColour(int discX, int discY, int r, int g, int b, std::chrono::milliseconds timeout = 6s)
+    {
+        return waitFor([&] { return Near(ColourAt(Picture(), discX, discY), r, g, b); }, timeout);
+    }
+    bool WaitForDomain(DVD_DOMAIN wanted)
+    {
+        return waitFor([&] {
+            DVD_DOMAIN d = DVD_DOMAIN_Stop;
+            info->GetCurrentDomain(d);
+            return d == wanted;
+        });
+    }
+
+    QWidget owner;
+    Ref<DvdGraph> graph;
+    Ref<IDvdControl2> control;
+    Ref<IDvdInfo2> info;
+};
+
+}  // namespace
+
+TEST(DvdGraph, WithoutAVolumeRendersNothingAndFailsNothingLater)
+{
+    DvdGraph::RegisterClass();
+    auto graph = DvdGraph::Create();
+    graph->SetAudioDevice(false);
+    AM_DVD_RENDERSTATUS status;
+    EXPECT_EQ(graph->RenderDvdVideoVolume(testsupport::media("files"), 0, status), S_FALSE);
+    EXPECT_TRUE(status.bDvdVolInvalid);
+    EXPECT_EQ(graph->Run(), S_OK);
+    Ref<IUnknown> unknown;
+    ASSERT_EQ(graph->GetDvdInterface(IDvdControl2::IID, unknown), S_OK);
+    auto control = com::query<IDvdControl2>(unknown);
+    ASSERT_TRUE(control);
+    EXPECT_LT(control->PlayNextChapter(0, nullptr), 0);
+    EXPECT_EQ(graph->Stop(), S_OK);
+    // The closed-caption decoder is refused, before and after a render.
+    EXPECT_EQ(graph->GetDvdInterface(IAMLine21Decoder::IID, unknown), E_NOINTERFACE);
+}
+
+TEST_F(DvdGraphOnDisc, MenuStillHighlightsAndActivatesButtons)
+{
+    ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_VideoManagerMenu));
+    // The menu's background shows.
+    ASSERT_TRUE(WaitForColour(60, 100, 16, 32, 96)) << ColourAt(Picture(), 60, 100).name().toStdString();
+    // Pointing at button 2 (window pixels equal disc pixels horizontally; the picture is
+    // letterboxed vertically in the 720 x 576 window) lights it in the highlight colour.
+    const int windowY = 18 + 280 * 540 / 576;
+    ASSERT_EQ(control->SelectAtPosition(500, windowY), S_OK);
+    EXPECT_TRUE(waitFor([&] {
+        const QColor c = ColourAt(Picture(), 500, 250);
+        return c.red() > 150 && c.green() > 150 && c.blue() < 120;  // yellow
+    })) << ColourAt(Picture(), 500, 250).name().toStdString();
+    // Button 1 stays unlit.
+    EXPECT_FALSE(Near(ColourAt(Picture(), 200, 250), 255, 255, 0, 60));
+    // A point in the black bar is no button.
+    EXPECT_LT(control->SelectAtPosition(200, 5), 0);
+
+    ASSERT_EQ(control->ActivateAtPosition(200, windowY), S_OK);
+    ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_Title));
+    EXPECT_TRUE(WaitForColour(360, 100, 255, 0, 0)) << ColourAt(Picture(), 360, 100).name().toStdString();
+}
+
+TEST_F(DvdGraphOnDisc, ChaptersShowTheirColoursAndTheMenuComesBack)
+{
+    ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_VideoManagerMenu));
+    Ref<IDvdCmd> command;
+    ASSERT_EQ(control->PlayChapterInTitle(1, 1, 0, &command), S_OK);
+    command->WaitForEnd();
+    ASSERT_TRUE(WaitForColour(360, 100, 255, 0, 0));
+    ASSERT_EQ(control->PlayNextChapter(0, &command), S_OK);
+    command->WaitForEnd();
+    EXPECT_TRUE(WaitForColour(360, 100, 0, 255, 0)) << ColourAt(Picture(), 360, 100).name().toStdString();
+    ASSERT_EQ(control->PlayChapterInTitle(2, 1, 0, &command), S_OK);
+    command->WaitForEnd();
+    EXPECT_TRUE(WaitForColour(360, 100, 255, 0, 255)) << ColourAt(Picture(), 360, 100).name().toStdString();
+    ASSERT_EQ(control->ShowMenu(DVD_MENU_Title, 0, &command), S_OK);
+    command->WaitForEnd();
+    EXPECT_TRUE(WaitForColour(60, 100, 16, 32, 96));
+
+    DVD_HMSF_TIMECODE total{};
+    uint32_t flags = 0;
+    ASSERT_EQ(control->PlayChapterInTitle(1, 1, 0, &command), S_OK);
+    command->WaitForEnd();
+    ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_Title));
+    ASSERT_EQ(info->GetTotalTitleTime(total, flags), S_OK);
+    EXPECT_EQ(total.bSeconds, 12);
+}
+
+TEST_F(DvdGraphOnDisc, SubtitleBoxShowsWhenSwitchedOnAndGoesWhenOff)
+{
+    ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_VideoManagerMenu));
+    Ref<IDvdCmd> command;
+    ASSERT_EQ(control->PlayChapterInTitle(1, 1, 0, &command), S_OK);
+    command->WaitForEnd();
+    ASSERT_TRUE(WaitForColour(360, 100, 255, 0, 0));
+    ASSERT_EQ(control->SetSubpictureState(true, 0, &command), S_OK);
+    command->WaitForEnd();
+    // The white box (200, 480)-(520, 520) over the red picture.
+    EXPECT_TRUE(WaitForColour(360, 500, 255, 255, 255, 8s)) << ColourAt(Picture(), 360, 500).name().toStdString();
+    ASSERT_EQ(control->SetSubpictureState(false, 0, &command), S_OK);
+    command->WaitForEnd();
+    EXPECT_TRUE(WaitForColour(360, 500, 255, 0, 0)) << ColourAt(Picture(), 360, 500).name().toStdString();
+}
