@@ -50,6 +50,19 @@ TEST(TrackBarControl, SelectionIsDrawnInTheChannel)
         EXPECT_FALSE(selected(shot, outside)) << outside;
     bar.SetSelEnd(0);
     EXPECT_FALSE(selected(bar.grab().toImage(), 20));
+
+    // The thumb is ThumbLength pixels across the channel.
+    auto thumbRows = [&] {
+        const QImage image = bar.grab().toImage();
+        const int x = bar.PixelOf(70);
+        int rows = 0;
+        for (int y = 0; y < image.height(); ++y)
+            rows += image.pixel(x, y) != image.pixel(x, 0);
+        return rows;
+    };
+    const int normal = thumbRows();
+    bar.SetThumbLength(21);
+    EXPECT_EQ(thumbRows() - normal, 6);
 }
 
 namespace {
