@@ -1,0 +1,190 @@
+// The DVD graph component on the generated disc: connection, rendering, bookmarks, registration.
+#include "engine/TDSDVDGraph.h"
+
+#include "platform/com/RunningObjectTable.h"
+#include "platform/dvd/VolumeFinder.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace dvd;
+using testsupport::waitFor;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Starts a DVD the way the player does: connect, render with no path, interfaces, options, run.
+HRESULT StartDvd(TDSDVDGraph& graph)
+{
+    graph.Disconnect();
+    graph.Connect();
+    AM_DVD_RENDERSTATUS status;
+    const HRESULT hr = graph.IDvdGraphBuilder()->RenderDvdVideoVolume({}, AM_DVD_HWDEC_PREFER, status);
+    if (FAILED(hr))
+        return hr;
+    graph.QueryGraphInterfaces();
+    if (graph.IDvdControl2()) {
+        graph.IDvdControl2()->SetOption(DVD_NotifyParentalLevelChange, false);
+        graph.IDvdControl2()->SetOption(DVD_HMSF_TimeCodeEvents, true);
+    }
+    if (graph.IMediaControl())
+        graph.IMediaControl()->Run();
+    return hr;
+}
+
+bool InTitle(TDSDVDGraph& graph, uint32_t title, uint32_t chapter)
+{
+    uint32_t t = 0, c = 0;
+    DVD_HMSF_TIMECODE time{};
+    return graph.IDvdInfo2() && SUCCEEDED(graph.IDvdInfo2()->GetCurrentLocation(t, c, time)) && t == title
+           && c == chapter;
+}
+
+int EntriesOfThisProcess()
+{
+    int n = 0;
+    for (const auto& entry : com::RunningObjectTable::entries())
+        n += com::RunningObjectTable::pidOfName(entry.name) == long(QCoreApplication::applicationPid());
+    return n;
+}
+
+class DvdComponent : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetPreferredVolume(testsupport::media("dvd"));
+        dir = std::make_unique<QTemporaryDir>();
+        bookmark = dir->filePath("bookmark.bmk");
+    }
+    void TearDown() override { SetPreferredVolume({}); }
+    std::unique_ptr<QTemporaryDir> dir;
+    QString bookmark;
+};
+
+}  // namespace
+
+TEST_F(DvdComponent, FindsThePreferredVolumeAndPlaysItsMenu)
+{
+    TDSDVDGraph graph;
+    graph.SetRotEnabled(true);
+    int chapters = 0, titles = 0;
+    graph.OnDVDChapterStart = [&](TDSDVDGraph*, int32_t) { ++chapters; };
+    graph.OnDVDTitleChange = [&](TDSDVDGraph*, int32_t) { ++titles; };
+    std::vector<int> seconds;
+    graph.OnDVDCurrentHMSFTime = [&](TDSDVDGraph*, TDVD_HMSF_TIMECODE t, TDVD_TimeCode&) {
+        seconds.push_back(t.bSeconds);
+    };
+    ASSERT_EQ(StartDvd(graph), S_OK);
+    ASSERT_TRUE(graph.IDvdControl2() && graph.IDvdInfo2() && graph.IMediaControl() && graph.IMediaEventEx());
+    EXPECT_FALSE(graph.IAMLine21Decoder());
+    EXPECT_FALSE(graph.IMediaSeeking());
+    // The menu, then title 1 through the control interface; events reach the component.
+    ASSERT_TRUE(waitFor([&] {
+        uint32_t available = 0, current = 0;
+        graph.IDvdInfo2()->GetCurrentButton(available, current);
+        return available == 2;
+    }));
+    ASSERT_EQ(graph.IDvdControl2()->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
+    ASSERT_TRUE(waitFor([&] { return InTitle(graph, 1, 1) && seconds.size() >= 3; }, 8s));
+    EXPECT_GE(titles, 1);
+    EXPECT_GE(chapters, 1);
+    for (size_t i = 1; i < seconds.size(); ++i)
+        EXPECT_EQ(seconds[i], seconds[i - 1] + 1);
+}
+
+TEST_F(DvdComponent, BookmarkRestoresThePlaceInANewGraph)
+{
+    uint32_t savedChapter = 0;
+    DVD_HMSF_TIMECODE savedTime{};
+    {
+        TDSDVDGraph graph;
+        // Before any render there is nothing to save: no file appears.
+        graph.SaveBookmark(bookmark);
+        EXPECT_FALSE(QFile::exists(bookmark));
+        ASSERT_EQ(StartDvd(graph), S_OK);
+        ASSERT_TRUE(waitFor([&] { return graph.IDvdInfo2() && graph.IDvdControl2(); }));
+        ASSERT_EQ(graph.IDvdControl2()->PlayChapterInTitle(1, 2, 0, nullptr), S_OK);
+        ASSERT_TRUE(waitFor([&] { return InTitle(graph, 1, 2); }));
+        testsupport::waitFor([] { return false; }, 1200ms);
+        uint32_t title = 0;
+        graph.IDvdInfo2()->GetCurrentLocation(title, savedChapter, savedTime);
+        graph.SaveBookmark(bookmark);
+        ASSERT_EQ(graph.LastBookmarkResult(), S_OK);
+        ASSERT_TRUE(QFile::exists(bookmark));
+        graph.IMediaControl()->Stop();
+    }
+    TDSDVDGraph graph;
+    ASSERT_EQ(StartDvd(graph), S_OK);
+    ASSERT_TRUE(waitFor([&] {
+        DVD_DOMAIN d = DVD_DOMAIN_Stop;
+        graph.IDvdInfo2()->GetCurrentDomain(d);
+        return d == DVD_DOMAIN_VideoManagerMenu;
+    }));
+    graph.RestoreBookmark(bookmark);
+    ASSERT_EQ(graph.LastBookmarkResult(), S_OK);
+    ASSERT_TRUE(waitFor([&] { return InTitle(graph, 1, savedChapter); }));
+    uint32_t title = 0, chapter = 0;
+    DVD_HMSF_TIMECODE time{};
+    graph.IDvdInfo2()->GetCurrentLocation(title, chapter, time);
+    EXPECT_NEAR(time.bSeconds, savedTime.bSeconds, 1);
+}
+
+TEST_F(DvdComponent, BadBookmarksChangeNothing)
+{
+    TDSDVDGraph graph;
+    // Restoring with no graph does nothing; with no file neither.
+    graph.RestoreBookmark(bookmark);
+    ASSERT_EQ(StartDvd(graph), S_OK);
+    ASSERT_TRUE(waitFor([&] {
+        DVD_DOMAIN d = DVD_DOMAIN_Stop;
+        graph.IDvdInfo2()->GetCurrentDomain(d);
+        return d == DVD_DOMAIN_VideoManagerMenu;
+    }));
+    graph.RestoreBookmark(bookmark);
+    EXPECT_LT(graph.LastBookmarkResult(), 0);
+    QFile garbage(bookmark);
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, '\x5A'));
+    garbage.close();
+    graph.RestoreBookmark(bookmark);
+    EXPECT_LT(graph.LastBookmarkResult(), 0);
+    DVD_DOMAIN domain = DVD_DOMAIN_Stop;
+    graph.IDvdInfo2()->GetCurrentDomain(domain);
+    EXPECT_EQ(domain, DVD_DOMAIN_VideoManagerMenu);
+}
+
+TEST_F(DvdComponent, StopAndReplayKeepsOneRegistration)
+{
+    TDSDVDGraph graph;
+    graph.SetRotEnabled(true);
+    const int before = EntriesOfThisProcess();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(StartDvd(graph), S_OK);
+        EXPECT_EQ(EntriesOfThisProcess(), before + 1);
+        graph.IMediaControl()->Stop();
+        graph.Disconnect();
+        EXPECT_EQ(EntriesOfThisProcess(), before);
+    }
+}
+
+TEST(DvdComponentWithoutDisc, NothingFoundIsPartialSuccessAndNothingFailsLater)
+{
+    SetPreferredVolume(testsupport::media("files"));
+    TDSDVDGraph graph;
+    graph.Connect();
+    AM_DVD_RENDERSTATUS status;
+    const HRESULT hr = graph.IDvdGraphBuilder()->RenderDvdVideoVolume({}, AM_DVD_HWDEC_PREFER, status);
+    // Other volumes of this machine might hold a disc; ours names none.
+    if (hr == S_FALSE) {
+        EXPECT_TRUE(status.bDvdVolUnknown);
+    }
+    graph.QueryGraphInterfaces();
+    if (graph.IMediaControl()) {
+        EXPECT_EQ(graph.IMediaControl()->Run(), S_OK);
+    }
+    graph.SaveBookmark(QStringLiteral("/nonexistent/dir/bookmark.bmk"));
+    SetPreferredVolume({});
+}
