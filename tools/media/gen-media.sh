@@ -232,6 +232,21 @@ XML
   VIDEO_FORMAT=PAL dvdauthor -x "$work/dvd.xml" > "$work/dvdauthor.log" 2>&1 \
     || { cat "$work/dvdauthor.log" >&2; exit 1; }
   rm -rf "$d/AUDIO_TS"
+  make_damaged_dvds
+}
+
+# Copies of the disc with damage a worn or badly copied disc shows.
+make_damaged_dvds() {
+  local d=$out/damaged vob
+  rm -rf "$d/dvd-truncated" "$d/dvd-zeroed" "$d/dvd-nobackup"
+  cp -r "$out/dvd" "$d/dvd-truncated"
+  vob="$d/dvd-truncated/VIDEO_TS/VTS_01_1.VOB"
+  truncate -s $(( $(stat -c %s "$vob") / 2 / 2048 * 2048 )) "$vob"
+  cp -r "$out/dvd" "$d/dvd-zeroed"
+  vob="$d/dvd-zeroed/VIDEO_TS/VTS_01_1.VOB"
+  dd if=/dev/zero of="$vob" bs=2048 seek=$(( $(stat -c %s "$vob") / 2048 / 3 )) count=64 conv=notrunc status=none
+  cp -r "$out/dvd" "$d/dvd-nobackup"
+  rm -f "$d/dvd-nobackup/VIDEO_TS/"*.BUP
 }
 
 make_files

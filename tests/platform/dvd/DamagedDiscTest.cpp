@@ -1,0 +1,90 @@
+// Damaged discs: the navigator skips what it cannot read, warns, or stops; it never hangs.
+#include "platform/dvd/Navigator.h"
+#include "platform/dvd/NavigatorControl.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+using namespace dvd;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Takes everything at once: the disc is read as fast as it can be.
+class Sink : public NavigatorOutput {
+public:
+    void OnPayload(const EsPayload&, int) override { ++payloads; }
+    void OnFlush(int) override {}
+    void OnStill(int) override {}
+    void OnHighlight(const Highlight&) override {}
+    void OnColourTable(const std::array<uint32_t, 16>&) override {}
+    void OnEvent(int32_t code, LONG_PTR, LONG_PTR) override
+    {
+        if (code == EC_DVD_WARNING)
+            ++warnings;
+        if (code == EC_DVD_PLAYBACK_STOPPED)
+            stopped = true;
+    }
+    void Drain(const std::function<bool()>&) override {}
+    bool Full() const override { return false; }
+
+    std::atomic<int> payloads{0};
+    std::atomic<int> warnings{0};
+    std::atomic<bool> stopped{false};
+};
+
+// Plays title 1 to its end (the disc then goes back to its menu) or to a stop.
+void PlayThrough(const QString& disc, Sink& sink, bool& opened)
+{
+    Navigator navigator;
+    opened = navigator.Open(testsupport::media(disc));
+    if (!opened)
+        return;
+    NavigatorControl control(navigator);
+    navigator.Start(&sink);
+    navigator.SetRunning(true);
+    const auto until = std::chrono::steady_clock::now() + 20s;
+    while (navigator.Snapshot().domain != DVD_DOMAIN_VideoManagerMenu && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(5ms);
+    control.PlayChapterInTitle(1, 1, 0, nullptr);
+    // The title's end leads back to the menu, or the damage stops playback.
+    std::this_thread::sleep_for(100ms);
+    while (navigator.Snapshot().domain == DVD_DOMAIN_Title && !sink.stopped && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_LT(std::chrono::steady_clock::now(), until) << "the navigator did not get past the damage";
+    navigator.Close();
+}
+
+}  // namespace
+
+TEST(DamagedDisc, TruncatedTitleEndsOrStopsWithoutHanging)
+{
+    Sink sink;
+    bool opened = false;
+    PlayThrough("damaged/dvd-truncated", sink, opened);
+    ASSERT_TRUE(opened);
+    EXPECT_GT(sink.payloads.load(), 0);
+}
+
+TEST(DamagedDisc, ZeroedSectorsAreSkipped)
+{
+    Sink sink;
+    bool opened = false;
+    PlayThrough("damaged/dvd-zeroed", sink, opened);
+    ASSERT_TRUE(opened);
+    EXPECT_GT(sink.payloads.load(), 0);
+}
+
+TEST(DamagedDisc, MissingBackupsStillPlay)
+{
+    Sink sink;
+    bool opened = false;
+    PlayThrough("damaged/dvd-nobackup", sink, opened);
+    ASSERT_TRUE(opened);
+    EXPECT_GT(sink.payloads.load(), 100);
+}
