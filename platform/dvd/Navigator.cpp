@@ -10,6 +10,7 @@
 #include <dvdread/dvd_reader.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdarg>
 #include <cstring>
 
@@ -670,6 +671,17 @@ void Navigator::HoldStill(int seconds)
     if (!Quitting())
         dvdnav_still_skip(nav_);
     Post(EC_DVD_STILL_OFF);
+}
+
+void Navigator::SetScan(double rate)
+{
+    if (rate == scanRate_.load())
+        return;
+    scanRate_ = rate;
+    scanClock_ = 0;
+    const double shown = rate == 0.0 ? 1.0 : rate;
+    Publish([shown](NavSnapshot& s) { s.rate = shown; });
+    Post(EC_DVD_PLAYBACK_RATE_CHANGE, LONG_PTR(std::lround(shown * 10000.0)), 0);
 }
 
 bool Navigator::Quitting() const

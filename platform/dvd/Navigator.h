@@ -126,7 +126,8 @@ public:
     std::shared_ptr<DvdCommand> Post(std::function<HRESULT(dvdnav_s*)> body, bool jumps);
 
     // Scan: 0 = normal play; otherwise speed (>1 forwards, <0 backwards) showing key frames.
-    void SetScan(double rate) { scanRate_ = rate; }
+    // Navigator thread (a command's body): posts EC_DVD_PLAYBACK_RATE_CHANGE with the new rate.
+    void SetScan(double rate);
 
     // The state record of where playback stands now.
     NavigatorState CurrentState() const;

@@ -357,4 +357,14 @@ TEST_F(NavigatorOnDisc, ScanCoversTheTitleFasterAndBackwards)
     EXPECT_TRUE(WaitUntil([&] { return Snap().chapter == 1; }, 4s));
     ASSERT_EQ(control->PlayForwards(1.0, 0, nullptr), S_OK);
     EXPECT_EQ(Snap().domain, DVD_DOMAIN_Title);
+    EXPECT_EQ(Snap().rate, 1.0);
+    // Each change of speed was announced, in ten-thousandths.
+    std::vector<LONG_PTR> rates;
+    for (const auto& e : output.Events())
+        if (e.code == EC_DVD_PLAYBACK_RATE_CHANGE)
+            rates.push_back(e.p1);
+    ASSERT_GE(rates.size(), 3u);
+    EXPECT_EQ(rates.front(), 80000);
+    EXPECT_EQ(rates.back(), 10000);
+    EXPECT_NE(std::find(rates.begin(), rates.end(), -80000), rates.end());
 }
