@@ -83,7 +83,8 @@ HRESULT NavigatorControl::PlayAtTime(const DVD_HMSF_TIMECODE& time, uint32_t, Re
     const int64_t target = ToMilliseconds(time);
     if (s.domain != DVD_DOMAIN_Title)
         return VFW_E_DVD_INVALIDDOMAIN;
-    if (time.bMinutes > 59 || time.bSeconds > 59 || target < 0 || (s.titleLengthMs > 0 && target >= s.titleLengthMs))
+    // Minutes and seconds of 60 count as a whole hour or minute more.
+    if (target < 0 || (s.titleLengthMs > 0 && target >= s.titleLengthMs))
         return E_INVALIDARG;
     if (HRESULT hr = Allowed(UOP_FLAG_Play_Title_Or_AtTime); FAILED(hr))
         return hr;
