@@ -106,6 +106,8 @@ HRESULT Playback::open(const QString& path, const PlaybackOptions& options)
             return VFW_E_UNSUPPORTED_STREAM;
         if (duration_ <= 0)
             duration_ = 0;
+        if (!probe())
+            return VFW_E_INVALID_FILE_FORMAT;
     }
 
     if (audio_.present) {
@@ -147,6 +149,56 @@ HRESULT Playback::open(const QString& path, const PlaybackOptions& options)
         videoRenderer_->start(width_, height_);
     }
     return S_OK;
+}
+
+// Decodes the first packets until a picture or a sound comes out: a file in which nothing decodes
+// (cut short before its first frame, or noise taken for a format) is no medium. The packets read
+// stay queued for playback and the decoders are reset, so playback starts from the beginning.
+bool Playback::probe()
+{
+    constexpr int kMaxPackets = 300;
+    AVFormatContext* format = demuxer_->format();
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    bool decoded = false;
+    bool atEnd = false;
+    auto tryDecode = [&](Decoder* decoder, const AVPacket* data) {
+        if (avcodec_send_packet(decoder->codec(), data) < 0 && data)
+            return;
+        while (avcodec_receive_frame(decoder->codec(), frame) == 0) {
+            decoded = true;
+            av_frame_unref(frame);
+        }
+    };
+    for (int read = 0; read < kMaxPackets && !decoded && !atEnd; ++read) {
+        if (av_read_frame(format, packet) < 0) {
+            atEnd = true;
+            break;
+        }
+        Decoder* decoder = nullptr;
+        PacketQueue* queue = nullptr;
+        if (videoDecoder_ && packet->stream_index == demuxer_->videoStream()->index) {
+            decoder = videoDecoder_.get();
+            queue = &videoPackets_;
+        } else if (audioDecoder_ && packet->stream_index == demuxer_->audioStream()->index) {
+            decoder = audioDecoder_.get();
+            queue = &audioPackets_;
+        }
+        if (decoder) {
+            tryDecode(decoder, packet);
+            queue->put(packet);
+        }
+        av_packet_unref(packet);
+    }
+    for (Decoder* decoder : {videoDecoder_.get(), audioDecoder_.get()}) {
+        if (decoder && atEnd && !decoded)
+            tryDecode(decoder, nullptr);  // a short file: what the decoder still holds
+        if (decoder)
+            avcodec_flush_buffers(decoder->codec());
+    }
+    av_frame_free(&frame);
+    av_packet_free(&packet);
+    return decoded;
 }
 
 void Playback::ended(bool isVideo, int serial)

@@ -83,6 +83,7 @@ public:
     const VideoRenderer* videoRenderer() const { return videoRenderer_.get(); }
 
 private:
+    bool probe();
     void ended(bool isVideo, int serial);
     void failed();
 

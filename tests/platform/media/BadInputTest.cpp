@@ -35,22 +35,14 @@ TEST(BadInput, UnplayableFilesFailAndTheGraphStaysEmptyAndUsable)
     EXPECT_GT(g.filterCount(), 0u);
 }
 
-TEST(BadInput, TruncatedFileFailsOrPlaysWhatItHolds)
+TEST(BadInput, TruncatedFilePlaysWhatItHoldsToItsEnd)
 {
+    // The first 16 KiB of a program stream still hold whole pictures and sound frames.
     GraphUnderTest g;
-    const HRESULT hr = g.render("damaged/truncated.mpg");
-    if (FAILED(hr)) {
-        EXPECT_EQ(g.filterCount(), 0u);
-        return;
-    }
-    g.graph->SetRate(4.0);
+    ASSERT_EQ(g.render("damaged/truncated.mpg"), S_OK);
     g.graph->Run();
-    EXPECT_TRUE(testsupport::waitFor(
-        [&] {
-            g.drain();
-            return g.count(EC_COMPLETE) + g.count(EC_ERRORABORT) > 0;
-        },
-        std::chrono::seconds(10)));
+    EXPECT_TRUE(g.waitForEvent(EC_COMPLETE, 10));
+    EXPECT_EQ(g.count(EC_ERRORABORT), 0);
 }
 
 TEST(BadInput, FileWhoseExtensionLiesPlaysByItsContents)
