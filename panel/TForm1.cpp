@@ -5,6 +5,11 @@
 #include "panel/StatusDisplay.h"
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/WindowPlacement.h"
+#include "dialogs/TForm12.h"
+#include "engine/TDSFilterGraph2.h"
+#include "platform/dvd/VolumeFinder.h"
+#include "platform/system/MessageBox.h"
+#include "player/MediumKind.h"
 #include "player/TForm10.h"
 
 #include <QCloseEvent>
@@ -15,6 +20,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QTextStream>
+#include <QTimer>
 
 TForm1* Form1 = nullptr;
 QString TForm1::CommandLineMedium;
@@ -109,12 +115,47 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::FormShow()
 {
     ReadConfig();
-    if (!CommandLineMedium.isEmpty()) {
-        CurrentMedium.MediaFile = CommandLineMedium;
-        CommandLineMedium.clear();
-    }
+    // The default drive is where the DVD navigator looks first.
+    dvd::SetPreferredVolume(CurrentMedium.MediaDrive);
     if (Form10)
         Form10->show();
+    if (!CommandLineMedium.isEmpty()) {
+        const QString medium = CommandLineMedium;
+        CommandLineMedium.clear();
+        if (TakeMedium(medium) && Form10)
+            QTimer::singleShot(0, Form10, &TForm10::PlayMedium);
+    }
+}
+
+bool TForm1::TakeMedium(const QString& path)
+{
+    const MediumChoice choice = MediumFromPath(path);
+    if (!choice.exists) {
+        platform::ShowMessageBox({this, QStringLiteral("Attention"),
+                                  QStringLiteral("Le support « %1 » est introuvable.").arg(path),
+                                  platform::MessageIcon::Warning});
+        return false;
+    }
+    CurrentMedium.MediaKind = choice.kind;
+    CurrentMedium.MediaFile = choice.file;
+    if (!choice.drive.isEmpty())
+        CurrentMedium.MediaDrive = choice.drive;
+    if (!choice.dvdVolume.isEmpty())
+        dvd::SetPreferredVolume(choice.dvdVolume);
+    return true;
+}
+
+void TForm1::Ouvrirunfichiermultimdia1Click()
+{
+    if (Form10)
+        Form10->FilterGraph->ClearGraph();
+    if (!Form12 || Form12->exec() != QDialog::Accepted)
+        return;
+    Image2->Clear();
+    CurrentMedium.MediaKind = Form12->KindTag.left(4);
+    CurrentMedium.MediaFile = Form12->FileName;
+    if (Form10)
+        Form10->PlayMedium();
 }
 
 void TForm1::ReadConfig()

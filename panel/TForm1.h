@@ -34,6 +34,11 @@ public:
 
     void Quitter1Click();
     void Exit1Click();
+    // Lets the user choose a medium and plays it.
+    void Ouvrirunfichiermultimdia1Click();
+    // Makes `path` the current medium (a file, a DVD volume, a CD image or device); false with a
+    // French message when there is no such medium.
+    bool TakeMedium(const QString& path);
 
 protected:
     void showEvent(QShowEvent* event) override;

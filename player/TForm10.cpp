@@ -1,13 +1,21 @@
 #include "player/TForm10.h"
 
+#include "engine/TDSDVDGraph.h"
+#include "engine/TDSFilterGraph2.h"
+#include "engine/TDSTrackBar.h"
+#include "engine/TDSVideoWindow.h"
 #include "panel/TForm1.h"
 #include "platform/system/WindowPlacement.h"
+#include "player/MenuIcons.h"
 
-#include <QContextMenuEvent>
+#include <QAction>
+#include <QDesktopServices>
 #include <QMenu>
-#include <QVBoxLayout>
+#include <QResizeEvent>
+#include <QUrl>
 
 TForm10* Form10 = nullptr;
+const char* const kProductWebPage = "https://vistrel.example/";
 
 namespace {
 
@@ -18,34 +26,35 @@ struct MenuRow {
     const char* name;
     const char* caption;
     Qt::Key key = Qt::Key_unknown;
+    const char* icon = "";
 };
 
 const MenuRow kPopupMenu[] = {
-    {1, "Play2", "&Lecture", Qt::Key_F1},
-    {1, "Pause2", "P&ause", Qt::Key_F2},
-    {1, "Stop2", "A&rrêt", Qt::Key_F3},
+    {1, "Play2", "&Lecture", Qt::Key_F1, "play"},
+    {1, "Pause2", "P&ause", Qt::Key_F2, "pause"},
+    {1, "Stop2", "A&rrêt", Qt::Key_F3, "stop"},
     {1, "", ""},
     {1, "Goto2", "A&ller à"},
-    {2, "Nextchapter2", "Chapitre &suivant", Qt::Key_F5},
-    {2, "Previouschapter2", "Chapitre &précédent", Qt::Key_F6},
+    {2, "Nextchapter2", "Chapitre &suivant", Qt::Key_F5, "next"},
+    {2, "Previouschapter2", "Chapitre &précédent", Qt::Key_F6, "previous"},
     {2, "", ""},
     {2, "Chapter2", "&Chapitre ..."},
     {2, "Time2", "&Temps ..."},
     {2, "Title2", "T&itre ..."},
     {2, "", ""},
-    {2, "MenuRoot2", "&Menu principal"},
+    {2, "MenuRoot2", "&Menu principal", Qt::Key_unknown, "menu"},
     {2, "Titlemenu2", "Menu du &titre"},
     {1, "Playspeed2", "&Vitesse de lecture"},
-    {2, "Fastforward2", "&Avance rapide"},
-    {2, "Rewind2", "&Retour"},
+    {2, "Fastforward2", "&Avance rapide", Qt::Key_unknown, "forward"},
+    {2, "Rewind2", "&Retour", Qt::Key_unknown, "rewind"},
     {1, "", ""},
     {1, "Configuration1", "&Configuration"},
     {2, "Audio1", "&Audio"},
     {2, "Soustitres1", "&Sous titres"},
     {2, "Angle1", "A&ngle"},
-    {2, "Volume1", "&Volume..."},
+    {2, "Volume1", "&Volume...", Qt::Key_unknown, "volume"},
     {1, "", ""},
-    {1, "Pleincran1", "&Plein écran", Qt::Key_F7},
+    {1, "Pleincran1", "&Plein écran", Qt::Key_F7, "fullscreen"},
     {1, "Zoom1", "&Zoom"},
     {2, "N11", "1"},
     {2, "N21", "2"},
@@ -60,12 +69,12 @@ const MenuRow kPopupMenu[] = {
     {2, "Suppressiondessignets1", "&Supprimer les signets"},
     {1, "", ""},
     {1, "Panneaudecommandes1", "&Panneau de commandes"},
-    {1, "Ouvrirunfichiermultimdia1", "&Ouvrir un fichier multimédia..."},
+    {1, "Ouvrirunfichiermultimdia1", "&Ouvrir un fichier multimédia...", Qt::Key_unknown, "open"},
     {1, "Ejecter1", "&Ejecter le disque"},
     {1, "", ""},
-    {1, "VistrelsurInternet1", "&Vistrel sur Internet..."},
+    {1, "VistrelsurInternet1", "&Vistrel sur Internet...", Qt::Key_unknown, "internet"},
     {1, "", ""},
-    {1, "Quitter1", "&Quitter"},
+    {1, "Quitter1", "&Quitter", Qt::Key_unknown, "quit"},
 };
 
 }  // namespace
@@ -79,24 +88,54 @@ TForm10::TForm10()
     palette.setColor(QPalette::Window, QColor(128, 128, 128));
     setPalette(palette);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    dvdx8 = new QWidget(this);
+    // The two graphs: the file graph connects as soon as it is loaded, the DVD graph when a disc
+    // is played. Both register in the running object table.
+    FilterGraph = new TDSFilterGraph2(this);
+    FilterGraph->setObjectName(QStringLiteral("FilterGraph"));
+    FilterGraph->SetAutoConnect(true);
+    FilterGraph->SetConnectKind(ckRunningOrNew);
+    FilterGraph->SetRotEnabled(true);
+    DVDGraph = new TDSDVDGraph(this);
+    DVDGraph->setObjectName(QStringLiteral("DVDGraph"));
+    DVDGraph->SetAutoConnect(false);
+    DVDGraph->SetConnectKind(ckRunningOrNew);
+    DVDGraph->SetRotEnabled(true);
+
+    dvdx8 = new TDSVideoWindow(this);
     dvdx8->setObjectName(QStringLiteral("dvdx8"));
-    layout->addWidget(dvdx8, 1);
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(31);
     Panel1->hide();
-    layout->addWidget(Panel1);
+    DSTrackBar1 = new TDSTrackBar(Panel1);
+    DSTrackBar1->setObjectName(QStringLiteral("DSTrackBar1"));
+    DSTrackBar1->setGeometry(1, 5, 637, 25);
+    DSTrackBar1->setCursor(Qt::PointingHandCursor);
+    DSTrackBar1->SetMin(0);
+    DSTrackBar1->SetMax(70);
+    DSTrackBar1->SetPosition(0);
+    DSTrackBar1->SetThumbLength(15);
 
     BuildPopupMenu();
+    dvdx8->SetPopupMenu(PopupMenu1);
+
+    // Loading done: the stored properties are in place.
+    FilterGraph->Loaded();
+    DVDGraph->Loaded();
+    dvdx8->Loaded();
+    dvdx8->SetGraph(DVDGraph);
+    DSTrackBar1->SetGraph(FilterGraph);
+    Realign();
+
     // Visible from creation.
     show();
 }
 
-TForm10::~TForm10() = default;
+TForm10::~TForm10()
+{
+    // The controls let go of the graphs before the graphs go.
+    dvdx8->SetGraph(nullptr);
+    DSTrackBar1->SetGraph(nullptr);
+}
 
 void TForm10::BuildPopupMenu()
 {
@@ -113,6 +152,8 @@ void TForm10::BuildPopupMenu()
         }
         QAction* action = into->addAction(QString::fromUtf8(row.caption));
         action->setObjectName(QString::fromLatin1(row.name));
+        if (*row.icon)
+            action->setIcon(MenuIcon(QString::fromLatin1(row.icon)));
         if (row.key != Qt::Key_unknown) {
             action->setShortcut(QKeySequence(row.key));
             action->setShortcutContext(Qt::WindowShortcut);
@@ -128,8 +169,34 @@ void TForm10::BuildPopupMenu()
             }
         }
     }
-    if (QAction* quit = MenuItem(QStringLiteral("Quitter1")))
-        connect(quit, &QAction::triggered, this, &TForm10::Quitter1Click);
+    if (QAction* zoom1 = MenuItem(QStringLiteral("N11"))) {
+        for (const char* name : {"N11", "N21", "N31", "N41", "N51"})
+            MenuItem(QString::fromLatin1(name))->setCheckable(true);
+        zoom1->setChecked(true);
+    }
+    ConnectMenu();
+}
+
+void TForm10::ConnectMenu()
+{
+    const std::pair<const char*, void (TForm10::*)()> handlers[] = {
+        {"Play2", &TForm10::PlayMedium},
+        {"Pause2", &TForm10::PauseMedium},
+        {"Stop2", &TForm10::StopMedium},
+        {"Nextchapter2", &TForm10::NextChapter},
+        {"Previouschapter2", &TForm10::PreviousChapter},
+        {"Chapter2", &TForm10::Chapter2Click},
+        {"Time2", &TForm10::Time2Click},
+        {"Title2", &TForm10::Title2Click},
+        {"MenuRoot2", &TForm10::ShowRootMenu},
+        {"Titlemenu2", &TForm10::ShowTitleMenu},
+        {"Ouvrirunfichiermultimdia1", &TForm10::Ouvrirunfichiermultimdia1Click},
+        {"VistrelsurInternet1", &TForm10::VistrelsurInternet1Click},
+        {"Quitter1", &TForm10::Quitter1Click},
+    };
+    for (const auto& [name, handler] : handlers)
+        if (QAction* action = MenuItem(QString::fromLatin1(name)))
+            connect(action, &QAction::triggered, this, handler);
 }
 
 QAction* TForm10::MenuItem(const QString& name) const
@@ -137,13 +204,35 @@ QAction* TForm10::MenuItem(const QString& name) const
     return PopupMenu1->findChild<QAction*>(name);
 }
 
-void TForm10::contextMenuEvent(QContextMenuEvent* event)
+void TForm10::Realign()
 {
-    PopupMenu1->popup(event->globalPos());
+    const int panelHeight = Panel1->isVisibleTo(this) ? 31 : 0;
+    if (panelHeight)
+        Panel1->setGeometry(0, height() - panelHeight, width(), panelHeight);
+    if (VideoClientAligned)
+        dvdx8->setGeometry(0, 0, width(), height() - panelHeight);
+}
+
+void TForm10::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Realign();
 }
 
 void TForm10::Quitter1Click()
 {
     if (Form1)
         Form1->Quitter1Click();
+}
+
+void TForm10::Ouvrirunfichiermultimdia1Click()
+{
+    StopMedium();
+    if (Form1)
+        Form1->Ouvrirunfichiermultimdia1Click();
+}
+
+void TForm10::VistrelsurInternet1Click()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebPage)));
 }

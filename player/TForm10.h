@@ -1,31 +1,95 @@
 #pragma once
+#include "platform/com/Unknown.h"
+#include "platform/dvd/DvdInterfaces.h"
+
+#include <QString>
 #include <QWidget>
 
 class QAction;
 class QMenu;
+class TDSDVDGraph;
+class TDSFilterGraph2;
+class TDSTrackBar;
+class TDSVideoWindow;
+class TMediaPlayer;
 
 // The video window, which is also the playback controller: every playback command of the program
-// runs here.
+// runs here. It reads the control panel's current medium at each command and plays it through
+// one of three players: the DVD graph, the file graph or the CD player.
 class TForm10 : public QWidget {
     Q_OBJECT
 public:
     TForm10();
     ~TForm10() override;
 
-    QWidget* dvdx8 = nullptr;  // the video control, filling the client area
-    QWidget* Panel1 = nullptr;  // holds the seek bar; hidden at start
+    // Components, as designed.
+    TDSVideoWindow* dvdx8 = nullptr;  // the video control, filling the client area
+    QWidget* Panel1 = nullptr;        // holds the seek bar; hidden at start
+    TDSTrackBar* DSTrackBar1 = nullptr;
+    TMediaPlayer* MediaPlayer1 = nullptr;
+    TDSDVDGraph* DVDGraph = nullptr;
+    TDSFilterGraph2* FilterGraph = nullptr;
     QMenu* PopupMenu1 = nullptr;
+
+    // Controller state.
+    bool Paused = false;
+    com::Ref<dvd::IDvdCmd> LastCommand;
 
     // A menu item by its name (e.g. "Quitter1"); null when there is none.
     QAction* MenuItem(const QString& name) const;
 
+    // Playback commands.
+    void PlayMedium();
+    void PauseMedium();
+    void StopMedium();
+    // Ends the program after a message when the DVD graph cannot be built or decoded; returns
+    // false then.
+    bool CheckDvdRenderResult(HRESULT status);
+
+    // Navigation commands.
+    void NextChapter();
+    void PreviousChapter();
+    void FastForward();
+    void Rewind();
+    void ShowRootMenu();
+    void ShowTitleMenu();
+    void Chapter2Click();
+    void Time2Click();
+    void Title2Click();
+
+    // Menu handlers of the window's own.
     void Quitter1Click();
+    void Ouvrirunfichiermultimdia1Click();
+    void VistrelsurInternet1Click();
+
+    // True while the video control fills the client area (the seek bar's panel, when shown,
+    // takes the bottom).
+    bool VideoClientAligned = true;
+    void Realign();
 
 protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildPopupMenu();
+    void ConnectMenu();
+    void SetDvdEntriesVisible(bool visible);
+    bool PlayDvd();
+    bool PlayFileOrCd();
+    // Leaves full screen, brings the dialog up and runs it modally; true on OK.
+    bool RunGoToDialog(class QDialog& dialog);
+    bool IsCd() const;
+    bool IsDvd() const;
+    // The CD player's part of the commands (the CD player reports its own failures).
+    bool CdOpenAndPlay();
+    void CdPlay();
+    void CdPause();
+    void CdStop();
+    void CdNext();
+    void CdPrevious();
 };
 
 extern TForm10* Form10;
+
+// The web page of the product.
+extern const char* const kProductWebPage;

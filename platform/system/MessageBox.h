@@ -1,0 +1,27 @@
+#pragma once
+// The desktop's message box: a modal box with a caption, a text, an icon and an OK button (or
+// Yes/No). Tests install a handler that records the box and answers it instead of showing it.
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+enum class MessageIcon { Error, Warning, Information, Question };
+
+struct MessageBoxRequest {
+    QWidget* owner = nullptr;
+    QString caption;
+    QString text;
+    MessageIcon icon = MessageIcon::Information;
+};
+
+// Shows the box modally and returns once it is closed.
+void ShowMessageBox(const MessageBoxRequest& request);
+
+// Replaces the showing (tests); an empty function restores the real box.
+void SetMessageBoxHandler(std::function<void(const MessageBoxRequest&)> handler);
+
+}  // namespace platform

@@ -1,0 +1,206 @@
+// Play, pause and stop of the three kinds of medium.
+#include "app/TApplication.h"
+#include "engine/TDSDVDGraph.h"
+#include "engine/TDSFilterGraph2.h"
+#include "engine/TDSVideoWindow.h"
+#include "panel/StatusDisplay.h"
+#include "panel/TForm1.h"
+#include "platform/system/MessageBox.h"
+#include "player/TForm10.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+
+namespace {
+
+const QStringList kAudioKinds{".WAV", ".MP2", ".MP3", ".MID"};
+
+// The hourglass for as long as a command loads its medium.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+void Warn(const QString& text)
+{
+    platform::ShowMessageBox({nullptr, QStringLiteral("Attention"), text, platform::MessageIcon::Warning});
+}
+
+}  // namespace
+
+bool TForm10::IsDvd() const
+{
+    return Form1 && Form1->CurrentMedium.MediaKind == QLatin1String(".DVD");
+}
+
+bool TForm10::IsCd() const
+{
+    return Form1 && Form1->CurrentMedium.MediaKind == QLatin1String(".CDA");
+}
+
+void TForm10::SetDvdEntriesVisible(bool visible)
+{
+    for (const char* name : {"Goto2", "Playspeed2", "Configuration1", "Pleincran1", "Zoom1", "Signets1"})
+        if (QAction* item = MenuItem(QString::fromLatin1(name)))
+            item->setVisible(visible);
+}
+
+void TForm10::PlayMedium()
+{
+    setWindowTitle(QStringLiteral("Vistrel - Chargement..."));
+    bool loaded = true;
+    {
+        WaitCursor hourglass;
+        loaded = IsDvd() ? PlayDvd() : PlayFileOrCd();
+    }
+    if (Application && Application->Terminated())
+        return;
+    setWindowTitle(loaded ? QStringLiteral("Vistrel - Lecture") : QStringLiteral("Vistrel - Arrêt"));
+}
+
+bool TForm10::PlayDvd()
+{
+    if (Paused) {
+        if (DVDGraph->IMediaControl())
+            DVDGraph->IMediaControl()->Run();
+        return true;
+    }
+    const bool built = bool(DVDGraph->IDvdGraphBuilder());
+    if (!built) {
+        // Build first: a disc that cannot be found changes nothing of what the user sees.
+        dvdx8->SetGraph(DVDGraph);
+        DVDGraph->Disconnect();
+        DVDGraph->Connect();
+        dvd::AM_DVD_RENDERSTATUS status;
+        const HRESULT hr =
+            DVDGraph->IDvdGraphBuilder()
+                ? DVDGraph->IDvdGraphBuilder()->RenderDvdVideoVolume({}, dvd::AM_DVD_HWDEC_PREFER, status)
+                : VFW_E_DVD_RENDERFAIL;
+        if (!CheckDvdRenderResult(hr))
+            return false;
+        if (status.bDvdVolUnknown || status.bDvdVolInvalid) {
+            DVDGraph->Disconnect();
+            Warn(QStringLiteral("Aucun DVD vidéo n'a été trouvé."));
+            return false;
+        }
+    }
+    Form1->Image2->TextOut(5, 5, QStringLiteral("Lecture d'un DVD"));
+    show();
+    Panel1->hide();
+    Realign();
+    SetDvdEntriesVisible(true);
+    dvdx8->SetGraph(DVDGraph);
+    if (built) {
+        // Back to normal speed after a fast forward or a rewind.
+        if (DVDGraph->IDvdControl2())
+            DVDGraph->IDvdControl2()->PlayForwards(1.0, dvd::DVD_CMD_FLAG_None, nullptr);
+        if (DVDGraph->IMediaControl())
+            DVDGraph->IMediaControl()->Run();
+        return true;
+    }
+    DVDGraph->QueryGraphInterfaces();
+    if (DVDGraph->IDvdControl2()) {
+        DVDGraph->IDvdControl2()->SetOption(dvd::DVD_NotifyParentalLevelChange, false);
+        DVDGraph->IDvdControl2()->SetOption(dvd::DVD_HMSF_TimeCodeEvents, true);
+    }
+    if (DVDGraph->IMediaControl())
+        DVDGraph->IMediaControl()->Run();
+    return true;
+}
+
+bool TForm10::CheckDvdRenderResult(HRESULT status)
+{
+    QString text;
+    if (status == VFW_E_DVD_RENDERFAIL)
+        text = QStringLiteral("Des erreurs sont survenues lors de la construction du graph.");
+    else if (status == VFW_E_DVD_DECNOTENOUGH)
+        text = QStringLiteral(
+            "Votre matériel ou les codecs installés sur votre ordinateur ne permettent pas de décoder les DVD vidéos.");
+    else
+        return true;
+    platform::ShowMessageBox({nullptr, QStringLiteral("Erreur"), text, platform::MessageIcon::Error});
+    DVDGraph->Disconnect();
+    if (Application)
+        Application->Terminate();
+    return false;
+}
+
+bool TForm10::PlayFileOrCd()
+{
+    const CurrentMediumRecord medium = Form1->CurrentMedium;
+    if (Paused) {
+        if (IsCd())
+            CdPlay();
+        else if (FilterGraph->IMediaControl())
+            FilterGraph->IMediaControl()->Run();
+        return true;
+    }
+    dvdx8->SetGraph(FilterGraph);
+    FilterGraph->ClearGraph();
+    if (!IsCd()) {
+        // A file that cannot be rendered is said so; the graph stays empty and nothing else moves.
+        const HRESULT hr = FilterGraph->IFilterGraph2() ? FilterGraph->IFilterGraph2()->RenderFile(medium.MediaFile)
+                                                        : E_FAIL;
+        if (FAILED(hr)) {
+            Warn(QStringLiteral("Impossible de lire le fichier « %1 ».").arg(medium.MediaFile));
+            return false;
+        }
+    }
+    FilterGraph->QueryGraphInterfaces();
+    Panel1->show();
+    Realign();
+    Form1->Image2->TextOut(5, 5, QStringLiteral("Fichier ") + medium.MediaFile);
+    for (const char* name : {"Goto2", "Playspeed2", "Configuration1", "Pleincran1"})
+        MenuItem(QString::fromLatin1(name))->setVisible(false);
+    if (kAudioKinds.contains(medium.MediaKind) || IsCd()) {
+        hide();
+        MenuItem(QStringLiteral("Zoom1"))->setVisible(false);
+        MenuItem(QStringLiteral("Signets1"))->setVisible(false);
+    } else {
+        show();
+        MenuItem(QStringLiteral("Pleincran1"))->setVisible(true);
+        MenuItem(QStringLiteral("Zoom1"))->setVisible(true);
+    }
+    if (IsCd()) {
+        Form1->Image2->Clear();
+        Form1->Image2->TextOut(5, 5, QStringLiteral("CD audio"));
+        return CdOpenAndPlay();
+    }
+    if (FilterGraph->IMediaControl())
+        FilterGraph->IMediaControl()->Run();
+    return true;
+}
+
+void TForm10::PauseMedium()
+{
+    Paused = true;
+    setWindowTitle(QStringLiteral("Vistrel - Pause"));
+    if (IsDvd()) {
+        if (DVDGraph->IMediaControl())
+            DVDGraph->IMediaControl()->Pause();
+    } else if (IsCd()) {
+        CdPause();
+    } else if (FilterGraph->IMediaControl()) {
+        FilterGraph->IMediaControl()->Pause();
+    }
+}
+
+void TForm10::StopMedium()
+{
+    Paused = false;
+    setWindowTitle(QStringLiteral("Vistrel - Arrêt"));
+    if (IsDvd()) {
+        if (DVDGraph->IMediaControl()) {
+            DVDGraph->IMediaControl()->Stop();
+            DVDGraph->Disconnect();
+        }
+    } else if (IsCd()) {
+        CdStop();
+    } else if (FilterGraph->IMediaControl()) {
+        FilterGraph->IMediaControl()->Stop();
+    }
+}
