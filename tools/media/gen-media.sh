@@ -93,6 +93,25 @@ FILE "disc.bin" BINARY
 CUE
 }
 
+# A mixed-mode CD image: a data track first (two seconds of empty Mode 1 sectors), then the three
+# tones of disc.bin as audio tracks 2, 3 and 4.
+make_cd_mixed() {
+  local d=$out/cd
+  head -c $((2352 * 150)) /dev/zero > "$d/mixed.bin"
+  cat "$d/disc.bin" >> "$d/mixed.bin"
+  cat > "$d/mixed.cue" <<CUE
+FILE "mixed.bin" BINARY
+  TRACK 01 MODE1/2352
+    INDEX 01 00:00:00
+  TRACK 02 AUDIO
+    INDEX 01 00:02:00
+  TRACK 03 AUDIO
+    INDEX 01 00:07:00
+  TRACK 04 AUDIO
+    INDEX 01 00:12:00
+CUE
+}
+
 # ---------------------------------------------------------------- DVD
 # A 720x576 PNG, transparent but for the given boxes, for spumux (at most four colours, no
 # antialiasing). Arguments: output, colour, then x0 y0 x1 y1 for each box.
@@ -252,5 +271,6 @@ make_damaged_dvds() {
 make_files
 make_damaged
 make_cd
+make_cd_mixed
 make_dvd
 echo "media generated in $out"
