@@ -117,6 +117,7 @@ TForm10::TForm10()
 
     BuildPopupMenu();
     dvdx8->SetPopupMenu(PopupMenu1);
+    ConnectBehaviour();
 
     // Loading done: the stored properties are in place.
     FilterGraph->Loaded();
@@ -206,6 +207,8 @@ QAction* TForm10::MenuItem(const QString& name) const
 
 void TForm10::Realign()
 {
+    if (!dvdx8 || !Panel1)
+        return;  // still being built
     const int panelHeight = Panel1->isVisibleTo(this) ? 31 : 0;
     if (panelHeight)
         Panel1->setGeometry(0, height() - panelHeight, width(), panelHeight);
@@ -217,6 +220,7 @@ void TForm10::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     Realign();
+    FormResize();
 }
 
 void TForm10::Quitter1Click()

@@ -62,6 +62,22 @@ public:
     void Ouvrirunfichiermultimdia1Click();
     void VistrelsurInternet1Click();
 
+    // Window behaviour: zoom, full screen, mouse and wheel over the video, status display.
+    QRect SavedWindowBounds;
+    QRect BaseVideoBounds;
+    int CurrentChapter = 0;
+    QString HourText, MinuteText, SecondText;
+    void FormShow();
+    void FormResize();
+    void SetZoom(int step);  // N11Click .. N51Click
+    int Zoom() const { return zoomStep_; }
+    void ToggleFullScreen();
+    void Panneaudecommandes1Click();
+    void Volume1Click();
+    void DVDGraphDVDCurrentHMSFTime(int hours, int minutes, int seconds);
+    void DVDX8DVDChapterStart(int chapter);
+    void RegionError();
+
     // True while the video control fills the client area (the seek bar's panel, when shown,
     // takes the bottom).
     bool VideoClientAligned = true;
@@ -69,9 +85,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildPopupMenu();
+    void ConnectBehaviour();
     void ConnectMenu();
     void SetDvdEntriesVisible(bool visible);
     bool PlayDvd();
@@ -80,6 +98,7 @@ private:
     bool RunGoToDialog(class QDialog& dialog);
     bool IsCd() const;
     bool IsDvd() const;
+    int zoomStep_ = 1;
     // The CD player's part of the commands (the CD player reports its own failures).
     bool CdOpenAndPlay();
     void CdPlay();

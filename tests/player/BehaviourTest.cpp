@@ -1,0 +1,112 @@
+// The video window as a window: zoom, full screen, status lines, region errors, the wheel.
+#include "PlayerFixture.h"
+
+#include "engine/TDSDVDGraph.h"
+#include "engine/TDSVideoWindow.h"
+#include "panel/StatusDisplay.h"
+#include "panel/TForm1.h"
+#include "player/TForm10.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+using namespace playertest;
+
+namespace {
+
+class Behaviour : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        StartProgram();
+        TakeMessages();
+        Form10->show();
+    }
+};
+
+}  // namespace
+
+TEST_F(Behaviour, ZoomStepsGrowFromTheBaseAndZoomOneRestoresTheWindow)
+{
+    Form10->SetZoom(1);
+    Form10->resize(639, 461);
+    ASSERT_TRUE(testsupport::waitFor([] { return Form10->size() == QSize(639, 461); }));
+    Form10->FormShow();  // the bounds as the show handler records them
+    const QRect saved = Form10->SavedWindowBounds;
+    EXPECT_EQ(Form10->BaseVideoBounds.size(), QSize(639, 461));
+
+    const QSize expected[] = {{959, 691}, {1279, 921}, {1599, 1151}, {1919, 1381}};
+    for (int step = 2; step <= 5; ++step) {
+        Form10->SetZoom(step);
+        EXPECT_EQ(Form10->dvdx8->size(), expected[step - 2]) << step;
+        EXPECT_EQ(Form10->MenuItem(QStringLiteral("N%1").arg(step) + "1")->isChecked(), true);
+        EXPECT_EQ(Form10->pos(), QPoint(0, 0));
+    }
+    Form10->SetZoom(3);
+    const QSize atThree = Form10->size();
+    // Choosing zoom 3 again, or resizing at zoom 3, changes nothing.
+    Form10->SetZoom(3);
+    EXPECT_EQ(Form10->size(), atThree);
+    Form10->resize(700, 500);
+    testsupport::waitFor([] { return false; }, std::chrono::milliseconds(100));
+    EXPECT_EQ(Form10->dvdx8->size(), QSize(1279, 921));
+
+    Form10->SetZoom(1);
+    EXPECT_TRUE(Form10->MenuItem(QStringLiteral("N11"))->isChecked());
+    EXPECT_FALSE(Form10->MenuItem(QStringLiteral("N31"))->isChecked());
+    EXPECT_EQ(Form10->size(), saved.size());
+    EXPECT_EQ(Form10->dvdx8->size(), saved.size());
+}
+
+TEST_F(Behaviour, TimeEventsWriteChapterAndTimeWithTwoDigits)
+{
+    Form1->Image2->Clear();
+    Form10->setWindowTitle(QStringLiteral("Vistrel - Pause"));
+    Form10->DVDGraph->DispatchGraphEvent(dvd::EC_DVD_CURRENT_HMSF_TIME, dvd::PackHmsf({1, 2, 3, 0}), 0);
+    EXPECT_EQ(Caption(), "Vistrel - Lecture");
+    const QStringList lines = Form1->Image2->Lines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("Chapitre: %1").arg(Form10->CurrentChapter));
+    EXPECT_EQ(lines[1], "Temps: 01:02:03");
+    Form10->DVDGraph->DispatchGraphEvent(dvd::EC_DVD_CHAPTER_START, 3, 0);
+    Form10->DVDGraph->DispatchGraphEvent(dvd::EC_DVD_CURRENT_HMSF_TIME, dvd::PackHmsf({10, 0, 59, 0}), 0);
+    EXPECT_EQ(Form1->Image2->Lines().at(2), "Chapitre: 3");
+    EXPECT_EQ(Form1->Image2->Lines().at(3), "Temps: 10:00:59");
+}
+
+TEST_F(Behaviour, RegionErrorsAreSaidAndNothingElseHappens)
+{
+    for (int code : {dvd::DVD_ERROR_IncompatibleDiscAndDecoderRegions, dvd::DVD_ERROR_IncompatibleSystemAndDecoderRegions,
+                     dvd::DVD_ERROR_InvalidDiscRegion})
+        Form10->DVDGraph->DispatchGraphEvent(dvd::EC_DVD_ERROR, code, 0);
+    const auto messages = TakeMessages();
+    ASSERT_EQ(messages.size(), 3u);
+    for (const auto& m : messages) {
+        EXPECT_EQ(m.caption, "Erreur");
+        EXPECT_EQ(m.text, "Le DVD que vous souhaitez lire n'est pas de la même zone que votre lecteur de DVD.");
+    }
+    // Other errors say nothing.
+    Form10->DVDGraph->DispatchGraphEvent(dvd::EC_DVD_ERROR, dvd::DVD_ERROR_Unexpected, 0);
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(Behaviour, FullScreenTogglesOnlyWithARenderedPicture)
+{
+    // Nothing rendered yet on the bound graph: nothing to put full screen.
+    Form10->dvdx8->SetGraph(Form10->DVDGraph);
+    if (!Form10->DVDGraph->IVideoWindow()) {
+        Form10->ToggleFullScreen();
+        EXPECT_FALSE(Form10->dvdx8->FullScreen());
+    }
+    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form10->PlayMedium();
+    ASSERT_TRUE(Form10->DVDGraph->IVideoWindow());
+    Form10->ToggleFullScreen();
+    EXPECT_TRUE(Form10->dvdx8->FullScreen());
+    // The panel command leaves full screen first.
+    Form10->Panneaudecommandes1Click();
+    EXPECT_FALSE(Form10->dvdx8->FullScreen());
+    Form10->StopMedium();
+}
