@@ -80,7 +80,8 @@ TEST(Playback, VideoFilesShowTheirColourInTheRendererWindow)
         VideoRendererWindow* window = g.graph->rendererWindow();
         ASSERT_TRUE(window);
         EXPECT_EQ(window->parentWidget(), &host);
-        EXPECT_TRUE(waitFor([&] { return mediatest::near(mediatest::middleColour(window->grab().toImage()), c.r, c.g, c.b); }));
+        EXPECT_TRUE(waitFor([&] { return mediatest::near(mediatest::middleColour(window->grab().toImage()), c.r, c.g, c.b); },
+                            std::chrono::seconds(10)));
         EXPECT_TRUE(window->isVisible());
         g.graph->Stop();
     }
@@ -201,9 +202,11 @@ TEST(Playback, AbsoluteSeeksLandWithinHalfASecondAndShowThePictureThere)
         ASSERT_EQ(g.graph->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning), S_OK);
         EXPECT_NEAR(g.position(), c.at, 0.5);
         if (c.r >= 0) {
-            EXPECT_TRUE(waitFor([&] {
-                return mediatest::near(mediatest::middleColour(g.graph->rendererWindow()->picture()), c.r, c.g, c.b);
-            }));
+            EXPECT_TRUE(waitFor(
+                [&] {
+                    return mediatest::near(mediatest::middleColour(g.graph->rendererWindow()->picture()), c.r, c.g, c.b);
+                },
+                std::chrono::seconds(10)));
         }
     }
     QElapsedTimer playing;
