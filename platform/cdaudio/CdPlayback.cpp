@@ -125,6 +125,8 @@ void CdPlayback::resume()
 void CdPlayback::stop()
 {
     state_ = State::Stopped;
+    if (device_)
+        SDL_PauseAudioDevice(device_, 1);
     stopReader();
     std::lock_guard lock(mutex_);
     buffer_.clear();
