@@ -1,5 +1,6 @@
 // Serials of the queues, the event queue's parameters and its notifications.
 #include "platform/com/WindowMessage.h"
+#include "platform/media/Decoder.h"
 #include "platform/media/EventQueue.h"
 #include "platform/media/FrameQueue.h"
 #include "platform/media/PacketQueue.h"
@@ -7,7 +8,7 @@
 #include "support/TestSupport.h"
 
 extern "C" {
-#include <libavcodec/packet.h>
+#include <libavcodec/avcodec.h>
 #include <libavutil/frame.h>
 }
 
@@ -148,4 +149,29 @@ TEST(FitPicture, KeepsTheAspectRatioWithBarsOnTheLongSide)
     EXPECT_EQ(fitPicture(QSize(640, 480), 4.0 / 3), QRect(0, 0, 640, 480));
     EXPECT_EQ(fitPicture(QSize(640, 480), 16.0 / 9), QRect(0, 60, 640, 360));
     EXPECT_EQ(fitPicture(QSize(640, 480), 1.0), QRect(80, 0, 480, 480));
+}
+
+TEST(Decoder, ALongRunOfUndecodablePacketsIsReportedOnceAsABrokenStream)
+{
+    const AVCodec* mp2 = avcodec_find_decoder(AV_CODEC_ID_MP2);
+    ASSERT_TRUE(mp2);
+    CodecContextPtr ctx(avcodec_alloc_context3(mp2));
+    ASSERT_EQ(avcodec_open2(ctx.get(), mp2, nullptr), 0);
+    PacketQueue packets;
+    FrameQueue frames(4);
+    Decoder decoder(std::move(ctx), 1.0 / 44100, 0.0, 0.0, packets, frames);
+    std::atomic<int> failures{0};
+    decoder.onFailure = [&](int) { ++failures; };
+    decoder.start();
+    AVPacket* p = av_packet_alloc();
+    for (int i = 0; i < 2 * Decoder::kFailureRun; ++i) {
+        av_new_packet(p, 256);
+        std::fill(p->data, p->data + 256, uint8_t(i * 37 + 11));  // no frame header anywhere
+        packets.put(p);
+    }
+    packets.putEnd();
+    EXPECT_TRUE(testsupport::waitFor([&] { return frames.drained(); }));
+    EXPECT_EQ(failures, 1);
+    av_packet_free(&p);
+    decoder.stop();
 }
