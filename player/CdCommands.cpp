@@ -1,51 +1,50 @@
-// The CD player's part of the playback and navigation commands.
-#include "engine/ApplicationException.h"
+// The CD player's part of the playback and navigation commands. What the player refuses
+// ("Aucun périphérique MCI ouvert", a device that cannot be opened) goes to the application's
+// error display.
+#include "engine/TMediaPlayer.h"
 #include "panel/TForm1.h"
 #include "player/TForm10.h"
 
-#include <stdexcept>
-
-namespace {
-
-// What the CD player answers while no CD device is open.
-void NoDevice()
-{
-    try {
-        throw std::runtime_error("Aucun périphérique MCI ouvert");
-    } catch (...) {
-        HandleApplicationException(std::current_exception());
-    }
-}
-
-}  // namespace
-
 bool TForm10::CdOpenAndPlay()
 {
-    NoDevice();
-    return false;
+    const QString drive = Form1 ? Form1->CurrentMedium.MediaDrive : QString();
+    // A device left open by an earlier play is closed first, so that a changed disc is seen.
+    if (MediaPlayer1->Mode() != mpNotReady)
+        RunMediaCommand([this] { MediaPlayer1->Close(); });
+    MediaPlayer1->Shareable = true;
+    MediaPlayer1->FileName = drive + QStringLiteral("*.cda");
+    const bool opened = RunMediaCommand([this] {
+        MediaPlayer1->Open();
+        MediaPlayer1->SetTimeFormat(tfTMSF);
+        MediaPlayer1->Play();
+    });
+    return opened;
 }
 
 void TForm10::CdPlay()
 {
-    NoDevice();
+    RunMediaCommand([this] { MediaPlayer1->Play(); });
 }
 
 void TForm10::CdPause()
 {
-    NoDevice();
+    RunMediaCommand([this] { MediaPlayer1->Pause(); });
 }
 
 void TForm10::CdStop()
 {
-    NoDevice();
+    RunMediaCommand([this] {
+        MediaPlayer1->Stop();
+        MediaPlayer1->Close();
+    });
 }
 
 void TForm10::CdNext()
 {
-    NoDevice();
+    RunMediaCommand([this] { MediaPlayer1->Next(); });
 }
 
 void TForm10::CdPrevious()
 {
-    NoDevice();
+    RunMediaCommand([this] { MediaPlayer1->Previous(); });
 }

@@ -4,6 +4,7 @@
 #include "engine/TDSFilterGraph2.h"
 #include "engine/TDSTrackBar.h"
 #include "engine/TDSVideoWindow.h"
+#include "engine/TMediaPlayer.h"
 #include "panel/TForm1.h"
 #include "platform/system/WindowPlacement.h"
 #include "player/MenuIcons.h"
@@ -103,6 +104,11 @@ TForm10::TForm10()
 
     dvdx8 = new TDSVideoWindow(this);
     dvdx8->setObjectName(QStringLiteral("dvdx8"));
+    // The CD player: placed on the video control, never visible; the device is chosen from the
+    // element's ".cda" ending.
+    MediaPlayer1 = new TMediaPlayer(dvdx8);
+    MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
+    MediaPlayer1->DeviceType = dtAutoSelect;
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->hide();
