@@ -4,6 +4,7 @@
 
 #include "platform/media/VideoRendererWindow.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
@@ -61,6 +62,10 @@ TEST(RendererWindow, ChildOfItsOwnerOrAWindowOfItsOwnAsTheStylesSay)
     QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(5, 6));
     ASSERT_EQ(owner.presses.size(), 1u);
     EXPECT_EQ(owner.presses.front(), QPoint(25, 16));
+    QWheelEvent wheel(QPointF(5, 6), window->mapToGlobal(QPointF(5, 6)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(window, &wheel);
+    EXPECT_EQ(owner.wheel, 120);
     QTest::keyClick(window, Qt::Key_Space);
     EXPECT_EQ(owner.keys, std::vector<int>{Qt::Key_Space});
 
