@@ -211,6 +211,34 @@ TEST(CdAudioDevice, MixedDiscPlaysItsAudioTracksByTheirNumbers)
     EXPECT_EQ(device.currentTrack(), 4);
 }
 
+TEST(CdAudioDevice, AChangedDiscIsSeenAtTheNextOpen)
+{
+    // The "drive" is a CUE sheet whose disc is swapped between two opens (the CD reader takes the
+    // sound from the BIN file named like the sheet).
+    QTemporaryDir dir;
+    const QString cue = dir.filePath("disc.cue");
+    const QString bin = dir.filePath("disc.bin");
+    ASSERT_TRUE(QFile::copy(media("cd/disc.cue"), cue));
+    ASSERT_TRUE(QFile::copy(media("cd/disc.bin"), bin));
+    CdAudioDevice device;
+    ASSERT_EQ(device.open((cue + "*.cda").toStdString(), true), MCI_OK);
+    EXPECT_EQ(device.numberOfTracks(), 3);
+    device.close();
+
+    QFile mixed(media("cd/mixed.cue"));
+    ASSERT_TRUE(mixed.open(QIODevice::ReadOnly));
+    const QByteArray sheet = mixed.readAll().replace("mixed.bin", "disc.bin");
+    ASSERT_TRUE(QFile::remove(cue) && QFile::remove(bin));
+    ASSERT_TRUE(QFile::copy(media("cd/mixed.bin"), bin));
+    QFile swapped(cue);
+    ASSERT_TRUE(swapped.open(QIODevice::WriteOnly));
+    swapped.write(sheet);
+    swapped.close();
+    ASSERT_EQ(device.open((cue + "*.cda").toStdString(), true), MCI_OK);
+    EXPECT_EQ(device.numberOfTracks(), 4);
+    EXPECT_EQ(device.firstTrack(), 1);
+}
+
 namespace {
 
 // Sectors whose samples all hold the sector's number; one sector may fail to read.
