@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/Mpris.h"
 #include "app/StartUp.h"
 #include "app/TApplication.h"
 
@@ -31,5 +32,8 @@ int main(int argc, char** argv)
     QApplication qt(argc, argv);
     TApplication application;
     StartUp(application, commandLine);
+    // The desktop's remote control, when there is a session bus.
+    MprisService mpris;
+    mpris.Start();
     return application.Run();
 }
