@@ -200,6 +200,11 @@ void TForm10::ConnectMenu()
         {"Ouvrirunfichiermultimdia1", &TForm10::Ouvrirunfichiermultimdia1Click},
         {"VistrelsurInternet1", &TForm10::VistrelsurInternet1Click},
         {"Quitter1", &TForm10::Quitter1Click},
+        {"Audio1", &TForm10::Audio1Click},
+        {"Soustitres1", &TForm10::Soustitres1Click},
+        {"Angle1", &TForm10::Angle1Click},
+        {"Mettreunsignet1", &TForm10::Mettreunsignet1Click},
+        {"Allerausignet1", &TForm10::Allerausignet1Click},
     };
     for (const auto& [name, handler] : handlers)
         if (QAction* action = MenuItem(QString::fromLatin1(name)))

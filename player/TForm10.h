@@ -57,6 +57,14 @@ public:
     void Time2Click();
     void Title2Click();
 
+    // Audio, subtitle and angle choice; the bookmark.
+    void Audio1Click();
+    void Soustitres1Click();
+    void Angle1Click();
+    void Mettreunsignet1Click();
+    void Allerausignet1Click();
+    QString BookmarkPath() const;
+
     // Menu handlers of the window's own.
     void Quitter1Click();
     void Ouvrirunfichiermultimdia1Click();

@@ -1,11 +1,12 @@
 #include "player/TForm6.h"
 
-#include "platform/system/WindowPlacement.h"
+#include <QCheckBox>
 
 TForm6* Form6 = nullptr;
 
 TForm6::TForm6()
+    : StreamDialog({"Form6", "Sous titres", {262, 93}, {394, 320}, "Choix de la langue :", {16, 32}, 145, 176})
 {
-    setObjectName(QStringLiteral("Form6"));
-    platform::DesignWindow(*this, QStringLiteral("Sous titres"), platform::BorderStyle::Dialog, {262, 93}, QPoint(394, 320));
+    CheckBox1 = new QCheckBox(QStringLiteral("Afficher les sous titres"), this);
+    CheckBox1->setGeometry(16, 64, 129, 17);
 }

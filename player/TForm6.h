@@ -1,11 +1,14 @@
 #pragma once
-#include <QDialog>
+#include "player/StreamDialog.h"
 
-// The subtitle choice dialog.
-class TForm6 : public QDialog {
+class QCheckBox;
+
+// "Sous titres": the DVD's subtitle language and whether subtitles show.
+class TForm6 : public StreamDialog {
     Q_OBJECT
 public:
     TForm6();
+    QCheckBox* CheckBox1 = nullptr;
 };
 
 extern TForm6* Form6;

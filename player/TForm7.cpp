@@ -1,11 +1,8 @@
 #include "player/TForm7.h"
 
-#include "platform/system/WindowPlacement.h"
-
 TForm7* Form7 = nullptr;
 
 TForm7::TForm7()
+    : StreamDialog({"Form7", "Audio", {240, 72}, {400, 262}, "Choix de la langue :", {8, 32}, 145, 160})
 {
-    setObjectName(QStringLiteral("Form7"));
-    platform::DesignWindow(*this, QStringLiteral("Audio"), platform::BorderStyle::Dialog, {240, 72}, QPoint(400, 262));
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include <QDialog>
+#include "player/StreamDialog.h"
 
-// The audio language choice dialog.
-class TForm7 : public QDialog {
+// "Audio": the DVD's audio language.
+class TForm7 : public StreamDialog {
     Q_OBJECT
 public:
     TForm7();

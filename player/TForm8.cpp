@@ -1,11 +1,8 @@
 #include "player/TForm8.h"
 
-#include "platform/system/WindowPlacement.h"
-
 TForm8* Form8 = nullptr;
 
 TForm8::TForm8()
+    : StreamDialog({"Form8", "Angle", {230, 77}, {430, 285}, "Choix de l'angle :", {8, 32}, 129, 152})
 {
-    setObjectName(QStringLiteral("Form8"));
-    platform::DesignWindow(*this, QStringLiteral("Angle"), platform::BorderStyle::Dialog, {230, 77}, QPoint(430, 285));
 }

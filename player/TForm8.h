@@ -1,8 +1,8 @@
 #pragma once
-#include <QDialog>
+#include "player/StreamDialog.h"
 
-// The camera angle choice dialog.
-class TForm8 : public QDialog {
+// "Angle": the DVD's camera angle.
+class TForm8 : public StreamDialog {
     Q_OBJECT
 public:
     TForm8();

@@ -243,6 +243,12 @@ void Navigator::RunCommands(bool afterNavPacket)
         Post(EC_DVD_CMD_START, LONG_PTR(command->Id()), 0);
         const HRESULT hr = command->Execute(nav_);
         ran = true;
+        if (SUCCEEDED(hr) && !command->Jumps() && output_) {
+            // A stream or button change is in the navigator's registers now: publish it before the
+            // command counts as done, so that whoever waited reads the new state.
+            RefreshStreams();
+            RefreshButtons();
+        }
         if (SUCCEEDED(hr) && command->Jumps()) {
             // The first blocks of the new place are not the old place's: drop what is queued.
             lastSecond_ = -1;
