@@ -1,0 +1,105 @@
+// The program as a user starts it: `vistrel DISC` plays the disc's menu in the video window; the
+// desktop's remote control ends it.
+#include "support/TestSupport.h"
+
+#include <QDBusConnection>
+#include <QGuiApplication>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
+
+#include <memory>
+
+using testsupport::waitFor;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The captions of every top-level window on the display.
+QStringList WindowCaptions()
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return {};
+    xcb_connection_t* c = x11->connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    auto atom = [c](const char* name) {
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> r(
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr), &free);
+        return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    const xcb_atom_t netWmName = atom("_NET_WM_NAME");
+    QStringList captions;
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&free)> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, screen->root), nullptr), &free);
+    if (!tree)
+        return captions;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> name(
+            xcb_get_property_reply(c, xcb_get_property(c, 0, children[i], netWmName, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+                                   nullptr),
+            &free);
+        if (name && xcb_get_property_value_length(name.get()) > 0)
+            captions << QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(name.get())),
+                                          xcb_get_property_value_length(name.get()));
+    }
+    return captions;
+}
+
+}  // namespace
+
+TEST(Program, PlaysTheDiscNamedOnItsCommandLineAndQuitsWhenAsked)
+{
+    if (!testsupport::haveX11() || !QDBusConnection::sessionBus().isConnected())
+        GTEST_SKIP() << "needs an X display and a session bus";
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VISTREL_HOME", home.path());
+    program.setProcessEnvironment(environment);
+    program.start(testsupport::binDir() + "/vistrel", {testsupport::media("dvd")});
+    ASSERT_TRUE(program.waitForStarted());
+    EXPECT_TRUE(waitFor([] { return WindowCaptions().contains("Vistrel - Lecture"); }, 15s))
+        << WindowCaptions().join(" | ").toStdString();
+
+    // The remote control sees a playing disc, and its Quit ends the program like the quit command.
+    QDBusInterface player("org.mpris.MediaPlayer2.vistrel", "/org/mpris/MediaPlayer2",
+                          "org.mpris.MediaPlayer2.Player");
+    EXPECT_TRUE(waitFor([&] { return player.property("PlaybackStatus").toString() == "Playing"; }, 5s));
+    QDBusInterface root("org.mpris.MediaPlayer2.vistrel", "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2");
+    root.call("Quit");
+    EXPECT_TRUE(waitFor([&] { return program.state() == QProcess::NotRunning; }, 15s));
+    if (program.state() != QProcess::NotRunning) {
+        program.kill();
+        program.waitForFinished();
+    }
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(Program, AMissingMediumIsSaidAndTheProgramStillStarts)
+{
+    // The message box needs an answer: the program is only checked to start and not to crash.
+    if (!testsupport::haveX11())
+        GTEST_SKIP() << "needs an X display";
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VISTREL_HOME", home.path());
+    program.setProcessEnvironment(environment);
+    program.start(testsupport::binDir() + "/vistrel", {testsupport::media("no-such-film.avi")});
+    ASSERT_TRUE(program.waitForStarted());
+    EXPECT_TRUE(waitFor([] { return WindowCaptions().contains("Attention"); }, 15s))
+        << WindowCaptions().join(" | ").toStdString();
+    EXPECT_EQ(program.state(), QProcess::Running);
+    program.terminate();
+    if (!program.waitForFinished(5000)) {
+        program.kill();
+        program.waitForFinished();
+    }
+}
