@@ -12,6 +12,7 @@
 #include "platform/dvd/Navigator.h"
 #include "platform/dvd/NavigatorControl.h"
 #include "platform/media/EventQueue.h"
+#include "platform/media/GraphControlBases.h"
 #include "platform/media/Filters.h"
 
 #include <memory>
@@ -22,8 +23,8 @@ namespace dvd {
 class DvdGraph final : public IDvdGraphBuilder,
                        public media::IFilterGraph2,
                        public media::IMediaControl,
-                       public media::IMediaEventEx,
-                       public media::IVideoWindow,
+                       public media::GraphEventSource,
+                       public media::RendererWindowControl,
                        public media::IBasicAudio,
                        public media::IBasicVideo2,
                        public com::IDescribedObject {
@@ -49,29 +50,6 @@ public:
     HRESULT Stop() override;
     HRESULT GetState(int32_t msTimeout, media::FILTER_STATE& state) override;
 
-    // IMediaEvent, IMediaEventEx
-    HRESULT GetEvent(int32_t& code, LONG_PTR& param1, LONG_PTR& param2, int32_t msTimeout) override;
-    HRESULT FreeEventParams(int32_t code, LONG_PTR param1, LONG_PTR param2) override;
-    HRESULT SetNotifyWindow(QObject* window, uint32_t message, LONG_PTR instanceData) override;
-    HRESULT SetNotifyFlags(int32_t flags) override;
-    HRESULT GetNotifyFlags(int32_t& flags) override;
-
-    // IVideoWindow
-    HRESULT put_Owner(QWidget* owner) override;
-    HRESULT get_Owner(QWidget*& owner) override;
-    HRESULT put_Caption(const QString& caption) override;
-    HRESULT get_Caption(QString& caption) override;
-    HRESULT put_WindowStyle(uint32_t style) override;
-    HRESULT get_WindowStyle(uint32_t& style) override;
-    HRESULT put_WindowStyleEx(uint32_t styleEx) override;
-    HRESULT get_WindowStyleEx(uint32_t& styleEx) override;
-    HRESULT SetWindowPosition(int32_t left, int32_t top, int32_t width, int32_t height) override;
-    HRESULT GetWindowPosition(int32_t& left, int32_t& top, int32_t& width, int32_t& height) override;
-    HRESULT put_MessageDrain(QWidget* drain) override;
-    HRESULT get_MessageDrain(QWidget*& drain) override;
-    HRESULT put_Visible(bool visible) override;
-    HRESULT get_Visible(bool& visible) override;
-
     // IBasicAudio
     HRESULT put_Volume(int32_t volume) override;
     HRESULT get_Volume(int32_t& volume) override;
@@ -88,10 +66,10 @@ public:
     std::string describe() override;
 
     // The renderer window while the graph has one.
-    media::VideoRendererWindow* RendererWindow() const;
+    media::VideoRendererWindow* RendererWindow() const { return rendererWindow(); }
+    media::VideoRendererWindow* rendererWindow() const override;
     // Benchmarks and tests: sound consumed without a device.
     void SetAudioDevice(bool on) { audioDevice_ = on; }
-    media::EventQueue& Events() { return events_; }
     const Navigator& GetNavigator() const { return navigator_; }
     const DvdPlayer* Player() const { return player_.get(); }
 
@@ -106,7 +84,6 @@ private:
     void Changed();
     bool MapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const;
 
-    media::EventQueue events_;
     Navigator navigator_;
     std::unique_ptr<DvdPlayer> player_;
     std::shared_ptr<NavigatorControl> control_;

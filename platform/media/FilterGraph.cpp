@@ -214,31 +214,6 @@ HRESULT FilterGraph::GetState(int32_t, FILTER_STATE& state)
     return S_OK;
 }
 
-HRESULT FilterGraph::GetEvent(int32_t& code, LONG_PTR& param1, LONG_PTR& param2, int32_t msTimeout)
-{
-    return events_.GetEvent(code, param1, param2, msTimeout);
-}
-
-HRESULT FilterGraph::FreeEventParams(int32_t code, LONG_PTR param1, LONG_PTR param2)
-{
-    return events_.FreeEventParams(code, param1, param2);
-}
-
-HRESULT FilterGraph::SetNotifyWindow(QObject* window, uint32_t message, LONG_PTR instanceData)
-{
-    return events_.SetNotifyWindow(window, message, instanceData);
-}
-
-HRESULT FilterGraph::SetNotifyFlags(int32_t flags)
-{
-    return events_.SetNotifyFlags(flags);
-}
-
-HRESULT FilterGraph::GetNotifyFlags(int32_t& flags)
-{
-    return events_.GetNotifyFlags(flags);
-}
-
 std::string FilterGraph::describe()
 {
     static const char* const states[] = {"Stopped", "Paused", "Running"};

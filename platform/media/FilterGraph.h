@@ -10,6 +10,7 @@
 #include "platform/com/RunningObjectTable.h"
 #include "platform/media/ControlInterfaces.h"
 #include "platform/media/EventQueue.h"
+#include "platform/media/GraphControlBases.h"
 #include "platform/media/Filters.h"
 #include "platform/media/Playback.h"
 
@@ -20,9 +21,9 @@ namespace media {
 
 class FilterGraph : public IFilterGraph2,
                     public IMediaControl,
-                    public IMediaEventEx,
+                    public GraphEventSource,
                     public IMediaSeeking,
-                    public IVideoWindow,
+                    public RendererWindowControl,
                     public IBasicAudio,
                     public IBasicVideo2,
                     public IVideoFrameStep,
@@ -45,12 +46,6 @@ public:
     HRESULT Stop() override;
     HRESULT GetState(int32_t msTimeout, FILTER_STATE& state) override;
 
-    // IMediaEvent, IMediaEventEx
-    HRESULT GetEvent(int32_t& code, LONG_PTR& param1, LONG_PTR& param2, int32_t msTimeout) override;
-    HRESULT FreeEventParams(int32_t code, LONG_PTR param1, LONG_PTR param2) override;
-    HRESULT SetNotifyWindow(QObject* window, uint32_t message, LONG_PTR instanceData) override;
-    HRESULT SetNotifyFlags(int32_t flags) override;
-    HRESULT GetNotifyFlags(int32_t& flags) override;
 
     // IMediaSeeking
     HRESULT GetCapabilities(uint32_t& capabilities) override;
@@ -62,21 +57,6 @@ public:
     HRESULT GetRate(double& rate) override;
     HRESULT SetRate(double rate) override;
 
-    // IVideoWindow
-    HRESULT put_Owner(QWidget* owner) override;
-    HRESULT get_Owner(QWidget*& owner) override;
-    HRESULT put_Caption(const QString& caption) override;
-    HRESULT get_Caption(QString& caption) override;
-    HRESULT put_WindowStyle(uint32_t style) override;
-    HRESULT get_WindowStyle(uint32_t& style) override;
-    HRESULT put_WindowStyleEx(uint32_t styleEx) override;
-    HRESULT get_WindowStyleEx(uint32_t& styleEx) override;
-    HRESULT SetWindowPosition(int32_t left, int32_t top, int32_t width, int32_t height) override;
-    HRESULT GetWindowPosition(int32_t& left, int32_t& top, int32_t& width, int32_t& height) override;
-    HRESULT put_MessageDrain(QWidget* drain) override;
-    HRESULT get_MessageDrain(QWidget*& drain) override;
-    HRESULT put_Visible(bool visible) override;
-    HRESULT get_Visible(bool& visible) override;
 
     // IBasicAudio
     HRESULT put_Volume(int32_t volume) override;
@@ -99,10 +79,8 @@ public:
     // IDescribedObject
     std::string describe() override;
 
-    // For the platform's own sources of events (and tests): queues an event as a filter would.
-    EventQueue& events() { return events_; }
     // The renderer window while the graph has a video renderer.
-    VideoRendererWindow* rendererWindow() const;
+    VideoRendererWindow* rendererWindow() const override;
     // Options of the next RenderFile (benchmarks: null outputs).
     void setPlaybackOptions(bool audioDevice, bool freeRun);
     const Playback* playback() const { return playback_.get(); }
@@ -117,7 +95,6 @@ private:
     void changed();
     void buildFilters(const QString& file);
 
-    EventQueue events_;
     std::unique_ptr<Playback> playback_;
     std::vector<Ref<GraphFilter>> filters_;
     std::shared_ptr<VideoRendererFilter> videoFilter_;
