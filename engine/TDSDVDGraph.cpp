@@ -73,28 +73,8 @@ void TDSDVDGraph::QueryGraphInterfaces()
         ask(dvdInfo2_);
         ask(line21Decoder_);
     }
-    if (graphBuilder_) {
-        // Each field is cleared before its request, so a refusal leaves it empty.
-        auto ask = [this](auto& field) {
-            field.reset();
-            field = com::query<typename std::decay_t<decltype(field)>::element_type>(graphBuilder_);
-        };
-        ask(mediaControl_);
-        ask(mediaEventEx_);
-        ask(videoWindowIntf_);
-        ask(basicAudio_);
-        ask(basicVideo2_);
-        ask(mediaSeeking_);
-        ask(graphStreams_);
-        ask(filterChain_);
-        ask(filterMapper2_);
-        ask(graphConfig_);
-        ask(graphVersion_);
-        ask(mediaEventSink_);
-        ask(queueCommand_);
-        ask(resourceManager_);
-        ask(videoFrameStep_);
-    }
+    if (graphBuilder_)
+        QueryControlInterfaces(graphBuilder_);
     TDSGraph::QueryGraphInterfaces();
 }
 

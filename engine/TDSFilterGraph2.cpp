@@ -61,28 +61,8 @@ void TDSFilterGraph2::Disconnect()
 
 void TDSFilterGraph2::QueryGraphInterfaces()
 {
-    if (filterGraph2_) {
-        // Each field is cleared before its request, so a refusal leaves it empty.
-        auto ask = [this](auto& field) {
-            field.reset();
-            field = com::query<typename std::decay_t<decltype(field)>::element_type>(filterGraph2_);
-        };
-        ask(mediaControl_);
-        ask(mediaEventEx_);
-        ask(videoWindowIntf_);
-        ask(basicAudio_);
-        ask(basicVideo2_);
-        ask(mediaSeeking_);
-        ask(graphStreams_);
-        ask(filterChain_);
-        ask(filterMapper2_);
-        ask(graphConfig_);
-        ask(graphVersion_);
-        ask(mediaEventSink_);
-        ask(queueCommand_);
-        ask(resourceManager_);
-        ask(videoFrameStep_);
-    }
+    if (filterGraph2_)
+        QueryControlInterfaces(filterGraph2_);
     TDSGraph::QueryGraphInterfaces();
     if (TrackBar() && trackBarCalls_.rebind)
         trackBarCalls_.rebind();

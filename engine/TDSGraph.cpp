@@ -161,3 +161,26 @@ void TDSGraph::ProcessGraphEvents()
             break;  // destroyed by a handler
     }
 }
+
+void TDSGraph::QueryControlInterfaces(const com::Ref<com::IUnknown>& graph)
+{
+    auto ask = [&graph](auto& field) {
+        field.reset();
+        field = com::query<typename std::decay_t<decltype(field)>::element_type>(graph);
+    };
+    ask(mediaControl_);
+    ask(mediaEventEx_);
+    ask(videoWindowIntf_);
+    ask(basicAudio_);
+    ask(basicVideo2_);
+    ask(mediaSeeking_);
+    ask(graphStreams_);
+    ask(filterChain_);
+    ask(filterMapper2_);
+    ask(graphConfig_);
+    ask(graphVersion_);
+    ask(mediaEventSink_);
+    ask(queueCommand_);
+    ask(resourceManager_);
+    ask(videoFrameStep_);
+}

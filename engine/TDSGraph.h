@@ -132,6 +132,9 @@ protected:
     void DestroyNotifyWindow();
     // Releases every interface reference held by the base.
     void ReleaseBaseInterfaces();
+    // Asks `graph` for the fifteen control interfaces, in their order; each field is cleared
+    // before its request, so a refusal leaves it empty.
+    void QueryControlInterfaces(const com::Ref<com::IUnknown>& graph);
     void AddGraphToRot();
     void RemoveGraphFromRot();
 
