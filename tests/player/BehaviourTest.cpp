@@ -9,7 +9,9 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QScreen>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace playertest;
@@ -108,5 +110,38 @@ TEST_F(Behaviour, FullScreenTogglesOnlyWithARenderedPicture)
     // The panel command leaves full screen first.
     Form10->Panneaudecommandes1Click();
     EXPECT_FALSE(Form10->dvdx8->FullScreen());
+    Form10->StopMedium();
+}
+
+TEST_F(Behaviour, TheWheelMovesChaptersOnADvdOnly)
+{
+    auto wheel = [](int delta) {
+        QWheelEvent event(QPointF(100, 100), Form10->dvdx8->mapToGlobal(QPointF(100, 100)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(Form10->dvdx8, &event);
+    };
+    auto chapter = [] {
+        uint32_t t = 0, c = 0;
+        dvd::DVD_HMSF_TIMECODE time{};
+        if (!Form10->DVDGraph->IDvdInfo2() || FAILED(Form10->DVDGraph->IDvdInfo2()->GetCurrentLocation(t, c, time)))
+            return 0u;
+        return c;
+    };
+    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form10->PlayMedium();
+    ASSERT_TRUE(Form10->DVDGraph->IDvdControl2());
+    ASSERT_EQ(Form10->DVDGraph->IDvdControl2()->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
+    ASSERT_TRUE(testsupport::waitFor([&] { return chapter() == 1; }));
+    wheel(-120);  // towards the user: next chapter
+    EXPECT_TRUE(testsupport::waitFor([&] { return chapter() == 2; }));
+    wheel(120);  // away: previous chapter
+    EXPECT_TRUE(testsupport::waitFor([&] { return chapter() == 1; }));
+
+    // While a video file is the current medium, the DVD graph that still exists is left alone.
+    Form1->CurrentMedium.MediaKind = QStringLiteral(".AVI");
+    wheel(-120);
+    testsupport::waitFor([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_EQ(chapter(), 1u);
+    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
     Form10->StopMedium();
 }
