@@ -267,36 +267,12 @@ HRESULT DvdGraph::GetState(int32_t, media::FILTER_STATE& state)
     return S_OK;
 }
 
-HRESULT DvdGraph::put_Volume(int32_t volume)
+void DvdGraph::applySoundLevels(int32_t volume, int32_t balance)
 {
-    if (volume < media::AUDIO_VOLUME_SILENCE || volume > media::AUDIO_VOLUME_FULL)
-        return E_INVALIDARG;
-    volume_ = volume;
-    if (player_)
+    if (player_) {
         player_->SetVolume(volume);
-    return S_OK;
-}
-
-HRESULT DvdGraph::get_Volume(int32_t& volume)
-{
-    volume = volume_;
-    return S_OK;
-}
-
-HRESULT DvdGraph::put_Balance(int32_t balance)
-{
-    if (balance < -10000 || balance > 10000)
-        return E_INVALIDARG;
-    balance_ = balance;
-    if (player_)
         player_->SetBalance(balance);
-    return S_OK;
-}
-
-HRESULT DvdGraph::get_Balance(int32_t& balance)
-{
-    balance = balance_;
-    return S_OK;
+    }
 }
 
 HRESULT DvdGraph::get_AvgTimePerFrame(double& seconds)

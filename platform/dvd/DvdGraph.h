@@ -25,7 +25,7 @@ class DvdGraph final : public IDvdGraphBuilder,
                        public media::IMediaControl,
                        public media::GraphEventSource,
                        public media::RendererWindowControl,
-                       public media::IBasicAudio,
+                       public media::SoundLevelControl,
                        public media::IBasicVideo2,
                        public com::IDescribedObject {
 public:
@@ -49,12 +49,6 @@ public:
     HRESULT Pause() override;
     HRESULT Stop() override;
     HRESULT GetState(int32_t msTimeout, media::FILTER_STATE& state) override;
-
-    // IBasicAudio
-    HRESULT put_Volume(int32_t volume) override;
-    HRESULT get_Volume(int32_t& volume) override;
-    HRESULT put_Balance(int32_t balance) override;
-    HRESULT get_Balance(int32_t& balance) override;
 
     // IBasicVideo, IBasicVideo2
     HRESULT get_AvgTimePerFrame(double& seconds) override;
@@ -80,6 +74,7 @@ private:
     DvdGraph() = default;
     void Teardown();
     void SetGraphState(media::FILTER_STATE state);
+    void applySoundLevels(int32_t volume, int32_t balance) override;
     void BuildFilters();
     void Changed();
     bool MapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const;
@@ -90,8 +85,6 @@ private:
     std::vector<Ref<media::GraphFilter>> filters_;
     std::shared_ptr<media::VideoRendererFilter> videoFilter_;
     media::FILTER_STATE state_ = media::State_Stopped;
-    int32_t volume_ = 0;
-    int32_t balance_ = 0;
     bool audioDevice_ = true;
 };
 

@@ -24,7 +24,7 @@ class FilterGraph : public IFilterGraph2,
                     public GraphEventSource,
                     public IMediaSeeking,
                     public RendererWindowControl,
-                    public IBasicAudio,
+                    public SoundLevelControl,
                     public IBasicVideo2,
                     public IVideoFrameStep,
                     public com::IDescribedObject {
@@ -58,11 +58,6 @@ public:
     HRESULT SetRate(double rate) override;
 
 
-    // IBasicAudio
-    HRESULT put_Volume(int32_t volume) override;
-    HRESULT get_Volume(int32_t& volume) override;
-    HRESULT put_Balance(int32_t balance) override;
-    HRESULT get_Balance(int32_t& balance) override;
 
     // IBasicVideo, IBasicVideo2
     HRESULT get_AvgTimePerFrame(double& seconds) override;
@@ -91,6 +86,7 @@ public:
 private:
     FilterGraph() = default;
     void setState(FILTER_STATE state);
+    void applySoundLevels(int32_t volume, int32_t balance) override;
     void teardown();
     void changed();
     void buildFilters(const QString& file);
@@ -102,8 +98,6 @@ private:
     FILTER_STATE state_ = State_Stopped;
     bool clockAnnounced_ = false;
     double rate_ = 1.0;
-    int32_t volume_ = 0;
-    int32_t balance_ = 0;
     REFERENCE_TIME stopPosition_ = -1;
     bool audioDevice_ = true;
     bool freeRun_ = false;

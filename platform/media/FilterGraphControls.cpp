@@ -95,36 +95,12 @@ HRESULT FilterGraph::SetRate(double rate)
 }
 
 
-HRESULT FilterGraph::put_Volume(int32_t volume)
+void FilterGraph::applySoundLevels(int32_t volume, int32_t balance)
 {
-    if (volume < AUDIO_VOLUME_SILENCE || volume > AUDIO_VOLUME_FULL)
-        return E_INVALIDARG;
-    volume_ = volume;
-    if (playback_)
+    if (playback_) {
         playback_->setVolume(volume);
-    return S_OK;
-}
-
-HRESULT FilterGraph::get_Volume(int32_t& volume)
-{
-    volume = volume_;
-    return S_OK;
-}
-
-HRESULT FilterGraph::put_Balance(int32_t balance)
-{
-    if (balance < -10000 || balance > 10000)
-        return E_INVALIDARG;
-    balance_ = balance;
-    if (playback_)
         playback_->setBalance(balance);
-    return S_OK;
-}
-
-HRESULT FilterGraph::get_Balance(int32_t& balance)
-{
-    balance = balance_;
-    return S_OK;
+    }
 }
 
 HRESULT FilterGraph::get_AvgTimePerFrame(double& seconds)

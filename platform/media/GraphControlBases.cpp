@@ -116,6 +116,36 @@ HRESULT RendererWindowControl::get_Visible(bool& visible)
 
 #undef VISTREL_NEED_WINDOW
 
+HRESULT SoundLevelControl::put_Volume(int32_t volume)
+{
+    if (volume < AUDIO_VOLUME_SILENCE || volume > AUDIO_VOLUME_FULL)
+        return E_INVALIDARG;
+    volume_ = volume;
+    applySoundLevels(volume_, balance_);
+    return S_OK;
+}
+
+HRESULT SoundLevelControl::get_Volume(int32_t& volume)
+{
+    volume = volume_;
+    return S_OK;
+}
+
+HRESULT SoundLevelControl::put_Balance(int32_t balance)
+{
+    if (balance < -10000 || balance > 10000)
+        return E_INVALIDARG;
+    balance_ = balance;
+    applySoundLevels(volume_, balance_);
+    return S_OK;
+}
+
+HRESULT SoundLevelControl::get_Balance(int32_t& balance)
+{
+    balance = balance_;
+    return S_OK;
+}
+
 HRESULT GraphEventSource::GetEvent(int32_t& code, LONG_PTR& param1, LONG_PTR& param2, int32_t msTimeout)
 {
     return events_.GetEvent(code, param1, param2, msTimeout);

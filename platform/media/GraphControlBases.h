@@ -32,6 +32,22 @@ public:
     virtual VideoRendererWindow* rendererWindow() const = 0;
 };
 
+// IBasicAudio: the volume and balance the graph keeps, checked, and handed to whatever plays the
+// sound now (and again to what plays it later, by the graph).
+class SoundLevelControl : public IBasicAudio {
+public:
+    HRESULT put_Volume(int32_t volume) override;
+    HRESULT get_Volume(int32_t& volume) override;
+    HRESULT put_Balance(int32_t balance) override;
+    HRESULT get_Balance(int32_t& balance) override;
+
+protected:
+    // Hands the levels to the sound output, when there is one.
+    virtual void applySoundLevels(int32_t volume, int32_t balance) = 0;
+    int32_t volume_ = AUDIO_VOLUME_FULL;
+    int32_t balance_ = 0;
+};
+
 // IMediaEventEx over the graph's own event queue.
 class GraphEventSource : public IMediaEventEx {
 public:

@@ -43,14 +43,7 @@ TEST(DvdAudio, SelectingTheSecondStreamChangesTheTone)
     const double seconds = double(pcm.size()) / (rate * 4);
     ASSERT_GT(seconds, 3.0);
     // Quarter-second windows: which tone each one carries, if any.
-    std::vector<double> tones;
-    for (double at = 0; at + 0.25 <= seconds; at += 0.25) {
-        const auto samples = mediatest::leftChannel(pcm, rate, at, 0.25);
-        double energy = 0;
-        for (float s : samples)
-            energy += double(s) * s;
-        tones.push_back(energy / double(samples.size()) > 1e-4 ? mediatest::strongestTone(samples, rate, {440, 880}) : 0);
-    }
+    const std::vector<double> tones = mediatest::tonesPerWindow(pcm, rate, {440, 880});
     const auto first440 = std::find(tones.begin(), tones.end(), 440.0);
     const auto first880 = std::find(tones.begin(), tones.end(), 880.0);
     ASSERT_NE(first440, tones.end()) << "the French tone was never heard";

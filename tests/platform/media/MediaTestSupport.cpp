@@ -115,4 +115,18 @@ std::vector<float> leftChannel(const QByteArray& pcm, int rate, double skipSecon
     return out;
 }
 
+std::vector<double> tonesPerWindow(const QByteArray& pcm, int rate, const std::vector<double>& candidates)
+{
+    const double seconds = double(pcm.size()) / (rate * 4);
+    std::vector<double> tones;
+    for (double at = 0; at + 0.25 <= seconds; at += 0.25) {
+        const auto samples = leftChannel(pcm, rate, at, 0.25);
+        double energy = 0;
+        for (float s : samples)
+            energy += double(s) * s;
+        tones.push_back(energy / double(samples.size()) > 1e-4 ? strongestTone(samples, rate, candidates) : 0);
+    }
+    return tones;
+}
+
 }  // namespace mediatest

@@ -32,4 +32,8 @@ double strongestTone(const std::vector<float>& samples, int rate, const std::vec
 // The left channel of a 16-bit stereo capture, as floats; `skipSeconds` cut from the start.
 std::vector<float> leftChannel(const QByteArray& pcm, int rate, double skipSeconds, double seconds);
 
+// For each quarter of a second of a 16-bit stereo capture: the strongest of `candidates` heard
+// there, or 0 where it is silent.
+std::vector<double> tonesPerWindow(const QByteArray& pcm, int rate, const std::vector<double>& candidates);
+
 }  // namespace mediatest
