@@ -31,16 +31,22 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# $1: ON to treat warnings as errors (the test suite), "keep" to keep what the build folder has.
 build() {
-  local werror=$1
-  cmake -S . -B build -G Ninja -DVISTREL_WERROR="$werror" >/dev/null
+  local options=()
+  if [ "$1" = keep ]; then
+    [ -f build/CMakeCache.txt ] || options=(-DVISTREL_WERROR=OFF)
+  else
+    options=(-DVISTREL_WERROR="$1")
+  fi
+  cmake -S . -B build -G Ninja "${options[@]}" >/dev/null
   cmake --build build -j2
 }
 
 case "${1:-}" in
   run)
     install_missing
-    build OFF
+    build keep
     shift
     medium=("$@")
     ((${#medium[@]})) || medium=(build/media/dvd)
