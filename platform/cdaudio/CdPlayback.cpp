@@ -1,6 +1,5 @@
 #include "platform/cdaudio/CdPlayback.h"
 
-#include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,65 +12,13 @@ CdPlayback::CdPlayback(SectorSource& source) : source_(source) {}
 CdPlayback::~CdPlayback()
 {
     stop();
-    closeOutput();
+    output_.close();
 }
 
 void CdPlayback::openOutput()
 {
-    if (outputOpen_)
-        return;
-    outputOpen_ = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        sdlStarted_ = true;
-        SDL_AudioSpec want{};
-        SDL_AudioSpec have{};
-        want.freq = kSampleRate;
-        want.format = AUDIO_S16SYS;
-        want.channels = 2;
-        want.samples = 1024;
-        want.callback = [](void* self, Uint8* stream, int len) { static_cast<CdPlayback*>(self)->fill(stream, len); };
-        want.userdata = this;
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-        if (device_)
-            return;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        sdlStarted_ = false;
-    }
-    stopNull_ = false;
-    nullThread_ = std::thread([this] { nullOutput(); });
-}
-
-void CdPlayback::closeOutput()
-{
-    if (device_) {
-        SDL_CloseAudioDevice(device_);  // waits for a running callback
-        device_ = 0;
-    }
-    if (sdlStarted_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        sdlStarted_ = false;
-    }
-    stopNull_ = true;
-    if (nullThread_.joinable())
-        nullThread_.join();
-    outputOpen_ = false;
-}
-
-// Without a device: every few milliseconds, take as much sound as the time gone by.
-void CdPlayback::nullOutput()
-{
-    std::vector<uint8_t> scratch;
-    auto last = std::chrono::steady_clock::now();
-    while (!stopNull_) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const auto now = std::chrono::steady_clock::now();
-        const double elapsed = std::min(std::chrono::duration<double>(now - last).count(), 0.1);
-        last = now;
-        const int bytes = int(elapsed * kSampleRate) * 4;
-        scratch.resize(size_t(bytes));
-        if (bytes > 0)
-            fill(scratch.data(), bytes);
-    }
+    if (!output_.isOpen())
+        output_.open(kSampleRate, true, false, [this](uint8_t* out, int bytes) { fill(out, bytes); });
 }
 
 void CdPlayback::stopReader()
@@ -103,30 +50,28 @@ uint64_t CdPlayback::start(std::vector<SectorRun> runs, bool paused)
         position_ = int64_t(runs.front().first) * kSamplesPerSector;
     state_ = paused ? State::Paused : State::Playing;
     reader_ = std::thread([this, runs = std::move(runs), serial]() mutable { readLoop(std::move(runs), serial); });
-    if (device_)
-        SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+    output_.setPaused(paused);
     return serial;
 }
 
 void CdPlayback::pause()
 {
     State playing = State::Playing;
-    if (state_.compare_exchange_strong(playing, State::Paused) && device_)
-        SDL_PauseAudioDevice(device_, 1);
+    if (state_.compare_exchange_strong(playing, State::Paused))
+        output_.setPaused(true);
 }
 
 void CdPlayback::resume()
 {
     State paused = State::Paused;
-    if (state_.compare_exchange_strong(paused, State::Playing) && device_)
-        SDL_PauseAudioDevice(device_, 0);
+    if (state_.compare_exchange_strong(paused, State::Playing))
+        output_.setPaused(false);
 }
 
 void CdPlayback::stop()
 {
     state_ = State::Stopped;
-    if (device_)
-        SDL_PauseAudioDevice(device_, 1);
+    output_.setPaused(true);
     stopReader();
     std::lock_guard lock(mutex_);
     buffer_.clear();

@@ -7,6 +7,7 @@
 // Every method is called from one thread (the device's owner); the end of a play is reported from
 // the sound thread through `onEnded`.
 #include "platform/cdaudio/DiscToc.h"
+#include "platform/media/SoundOutput.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -40,7 +41,7 @@ public:
     uint64_t serial();  // of the last play started
     int64_t position() const { return position_; }
     void setPosition(int64_t sample);  // while stopped
-    bool hasDevice() const { return device_ != 0; }
+    bool hasDevice() const { return output_.hasDevice(); }
 
     // From the sound thread, once per play that reaches its end: the play's serial and whether
     // every sector could be read. Not called for a play that was stopped or replaced.
@@ -57,19 +58,13 @@ private:
     };
 
     void openOutput();
-    void closeOutput();
     void stopReader();
     void readLoop(std::vector<SectorRun> runs, uint64_t serial);
     void fill(uint8_t* out, int bytes);  // the sound thread
-    void nullOutput();
 
     SectorSource& source_;
-    uint32_t device_ = 0;
-    bool sdlStarted_ = false;
-    bool outputOpen_ = false;
+    media::SoundOutput output_;
     std::thread reader_;
-    std::thread nullThread_;
-    std::atomic<bool> stopNull_{false};
 
     std::mutex mutex_;
     std::condition_variable space_;      // the reader waits here for room in the buffer

@@ -1,6 +1,5 @@
 #include "platform/media/AudioRenderer.h"
 
-#include <SDL.h>
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -24,79 +23,25 @@ AudioRenderer::~AudioRenderer()
 bool AudioRenderer::open(int sampleRate, bool useDevice)
 {
     close();
-    deviceRate_ = sampleRate > 0 ? sampleRate : 44100;
-    if (useDevice && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        sdlStarted_ = true;
-        SDL_AudioSpec want{};
-        SDL_AudioSpec have{};
-        want.freq = deviceRate_;
-        want.format = AUDIO_S16SYS;
-        want.channels = 2;
-        want.samples = 1024;
-        want.callback = [](void* self, Uint8* stream, int len) {
-            static_cast<AudioRenderer*>(self)->fill(stream, len);
-        };
-        want.userdata = this;
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-        if (device_) {
-            deviceRate_ = have.freq;
-            deviceBufferBytes_ = int(have.size);
-            SDL_PauseAudioDevice(device_, paused_ ? 1 : 0);
-            return true;
-        }
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        sdlStarted_ = false;
-    }
-    stopNull_ = false;
-    nullThread_ = std::thread([this] { nullOutput(); });
-    return false;
+    output_.setPaused(paused_);
+    return output_.open(sampleRate, useDevice, true, [this](uint8_t* out, int len) { fill(out, len); });
 }
 
 void AudioRenderer::close()
 {
-    if (device_) {
-        SDL_CloseAudioDevice(device_);  // waits for a running callback
-        device_ = 0;
-    }
-    if (sdlStarted_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        sdlStarted_ = false;
-    }
-    stopNull_ = true;
-    if (nullThread_.joinable())
-        nullThread_.join();
+    output_.close();
     swr_free(&swr_);
 }
 
 void AudioRenderer::setPaused(bool paused)
 {
     paused_ = paused;
-    if (device_)
-        SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+    output_.setPaused(paused);
 }
 
 void AudioRenderer::setRate(double rate)
 {
     rate_ = rate;
-}
-
-// Without a device: every few milliseconds take as much sound as the clock has moved on.
-void AudioRenderer::nullOutput()
-{
-    std::vector<uint8_t> scratch;
-    double last = Clock::now();
-    while (!stopNull_) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const double now = Clock::now();
-        const double elapsed = std::min(now - last, 0.1);
-        last = now;
-        if (paused_)
-            continue;
-        const int bytes = int(elapsed * deviceRate_) * 4;
-        scratch.resize(size_t(bytes));
-        if (bytes > 0)
-            fill(scratch.data(), bytes);
-    }
 }
 
 bool AudioRenderer::convert(const DecodedFrame& decoded, double rate)
@@ -112,7 +57,7 @@ bool AudioRenderer::convert(const DecodedFrame& decoded, double rate)
         else
             av_channel_layout_copy(&inLayout, &frame->ch_layout);
         AVChannelLayout outLayout = AV_CHANNEL_LAYOUT_STEREO;
-        const int ret = swr_alloc_set_opts2(&swr_, &outLayout, AV_SAMPLE_FMT_S16, deviceRate_, &inLayout,
+        const int ret = swr_alloc_set_opts2(&swr_, &outLayout, AV_SAMPLE_FMT_S16, output_.rate(), &inLayout,
                                             AVSampleFormat(frame->format), inRate, 0, nullptr);
         av_channel_layout_uninit(&inLayout);
         if (ret < 0 || swr_init(swr_) < 0) {
@@ -178,7 +123,7 @@ bool AudioRenderer::refill()
 void AudioRenderer::fill(uint8_t* out, int len)
 {
     const double rate = rate_;
-    const int bytesPerSecond = deviceRate_ * 4;
+    const int bytesPerSecond = output_.rate() * 4;
     while (len > 0) {
         if (bufferPos_ >= buffer_.size() && !refill()) {
             std::memset(out, 0, size_t(len));
@@ -194,10 +139,10 @@ void AudioRenderer::fill(uint8_t* out, int len)
     }
     if (len > 0)
         std::memset(out, 0, size_t(len));
-    if (device_ && bufferSerial_ == in_.serial()) {
+    if (output_.hasDevice() && bufferSerial_ == in_.serial()) {
         // What the listener hears now: the end of the converted buffer, less what is still
         // waiting in it and in the device's own buffers, in media seconds.
-        const double waiting = double((buffer_.size() - bufferPos_) * 2 + 2 * size_t(deviceBufferBytes_));
+        const double waiting = double((buffer_.size() - bufferPos_) * 2 + 2 * size_t(output_.bufferBytes()));
         clock_.setIfSerial(bufferEndPts_ - waiting / bytesPerSecond * rate, bufferSerial_);
     }
 }

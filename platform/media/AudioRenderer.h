@@ -9,6 +9,7 @@
 // clock runs as a plain monotonic clock.
 #include "platform/media/Clock.h"
 #include "platform/media/FrameQueue.h"
+#include "platform/media/SoundOutput.h"
 
 #include <atomic>
 #include <cstdint>
@@ -31,7 +32,7 @@ public:
     // `useDevice` false) the null output is used. Returns true when a device was opened.
     bool open(int sampleRate, bool useDevice = true);
     void close();
-    bool hasDevice() const { return device_ != 0; }
+    bool hasDevice() const { return output_.hasDevice(); }
 
     void setPaused(bool paused);
     void setRate(double rate);
@@ -50,20 +51,14 @@ public:
 private:
     bool refill();
     bool convert(const DecodedFrame& frame, double rate);
-    void nullOutput();
 
     FrameQueue& in_;
     Clock& clock_;
-    uint32_t device_ = 0;
-    bool sdlStarted_ = false;
-    int deviceRate_ = 44100;
-    int deviceBufferBytes_ = 0;
+    SoundOutput output_;
     std::atomic<bool> paused_{true};
     std::atomic<double> rate_{1.0};
     std::atomic<int32_t> volume_{0};
     std::atomic<int32_t> balance_{0};
-    std::atomic<bool> stopNull_{false};
-    std::thread nullThread_;
 
     // Audio thread only (device callback or null output thread):
     SwrContext* swr_ = nullptr;

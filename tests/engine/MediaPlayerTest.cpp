@@ -11,14 +11,14 @@
 
 using cdaudio::makeTmsf;
 using cdaudio::tmsfTrack;
-using testsupport::media;
+
 using testsupport::waitFor;
 
 namespace {
 
 QString cdElement()
 {
-    return media("cd/disc.cue") + "*.cda";
+    return testsupport::media("cd/disc.cue") + "*.cda";
 }
 
 // What an exception raised by the player says; empty when nothing was raised.
@@ -160,16 +160,16 @@ TEST(MediaPlayer, OpenRaisesTheDevicesTextForWhatIsNoAudioCd)
     player.FileName = "/nonexistent/drive*.cda";
     EXPECT_EQ(raised([&] { player.Open(); }), "Le périphérique spécifié n'est pas ouvert ou n'est pas reconnu par MCI.");
     EXPECT_NE(player.Error(), 0u);
-    player.FileName = media("files/tone440.wav") + "*.cda";
+    player.FileName = testsupport::media("files/tone440.wav") + "*.cda";
     EXPECT_FALSE(raised([&] { player.Open(); }).empty());
-    player.FileName = media("files/tone440.wav");  // chosen automatically: not a CD element
+    player.FileName = testsupport::media("files/tone440.wav");  // chosen automatically: not a CD element
     EXPECT_FALSE(raised([&] { player.Open(); }).empty());
     EXPECT_EQ(player.DeviceID(), 0u);
     EXPECT_EQ(raised([&] { player.Play(); }), "Aucun périphérique MCI ouvert");
 
     // Named by type, the drive itself is the element (as the door command opens it).
     player.DeviceType = dtCDAudio;
-    player.FileName = media("cd/disc.cue");
+    player.FileName = testsupport::media("cd/disc.cue");
     EXPECT_NO_THROW(player.Open());
     EXPECT_EQ(player.Tracks(), 3);
     player.DeviceType = dtWaveAudio;

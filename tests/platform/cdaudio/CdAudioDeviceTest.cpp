@@ -14,7 +14,7 @@
 #include <vector>
 
 using namespace cdaudio;
-using testsupport::media;
+
 using testsupport::waitFor;
 
 namespace {
@@ -23,7 +23,7 @@ constexpr int64_t S = kSamplesPerSector;
 
 std::string element(const QString& relative)
 {
-    return (media(relative) + "*.cda").toStdString();
+    return (testsupport::media(relative) + "*.cda").toStdString();
 }
 
 // Collects the notifications posted to it.
@@ -194,7 +194,7 @@ TEST(CdAudioDevice, RefusesWhatIsNoAudioCd)
 TEST(CdAudioDevice, MixedDiscPlaysItsAudioTracksByTheirNumbers)
 {
     CdAudioDevice device;
-    ASSERT_EQ(device.open(media("cd/mixed.cue").toStdString(), false), MCI_OK);
+    ASSERT_EQ(device.open(testsupport::media("cd/mixed.cue").toStdString(), false), MCI_OK);
     ASSERT_EQ(device.setTimeFormat(MCI_FORMAT_TMSF), MCI_OK);
     EXPECT_EQ(device.numberOfTracks(), 4);
     EXPECT_EQ(device.position(), makeTmsf(2, 0, 0, 0));  // the data track is passed over
@@ -218,18 +218,18 @@ TEST(CdAudioDevice, AChangedDiscIsSeenAtTheNextOpen)
     QTemporaryDir dir;
     const QString cue = dir.filePath("disc.cue");
     const QString bin = dir.filePath("disc.bin");
-    ASSERT_TRUE(QFile::copy(media("cd/disc.cue"), cue));
-    ASSERT_TRUE(QFile::copy(media("cd/disc.bin"), bin));
+    ASSERT_TRUE(QFile::copy(testsupport::media("cd/disc.cue"), cue));
+    ASSERT_TRUE(QFile::copy(testsupport::media("cd/disc.bin"), bin));
     CdAudioDevice device;
     ASSERT_EQ(device.open((cue + "*.cda").toStdString(), true), MCI_OK);
     EXPECT_EQ(device.numberOfTracks(), 3);
     device.close();
 
-    QFile mixed(media("cd/mixed.cue"));
+    QFile mixed(testsupport::media("cd/mixed.cue"));
     ASSERT_TRUE(mixed.open(QIODevice::ReadOnly));
     const QByteArray sheet = mixed.readAll().replace("mixed.bin", "disc.bin");
     ASSERT_TRUE(QFile::remove(cue) && QFile::remove(bin));
-    ASSERT_TRUE(QFile::copy(media("cd/mixed.bin"), bin));
+    ASSERT_TRUE(QFile::copy(testsupport::media("cd/mixed.bin"), bin));
     QFile swapped(cue);
     ASSERT_TRUE(swapped.open(QIODevice::WriteOnly));
     swapped.write(sheet);

@@ -1,0 +1,90 @@
+#include "platform/media/SoundOutput.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace media {
+
+SoundOutput::~SoundOutput()
+{
+    close();
+}
+
+bool SoundOutput::open(int rate, bool useDevice, bool rateMayChange, Fill fill)
+{
+    close();
+    fill_ = std::move(fill);
+    rate_ = rate > 0 ? rate : 44100;
+    open_ = true;
+    if (useDevice && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        sdlStarted_ = true;
+        SDL_AudioSpec want{};
+        SDL_AudioSpec have{};
+        want.freq = rate_;
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = [](void* self, Uint8* stream, int len) { static_cast<SoundOutput*>(self)->fill_(stream, len); };
+        want.userdata = this;
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, rateMayChange ? SDL_AUDIO_ALLOW_FREQUENCY_CHANGE : 0);
+        if (device_) {
+            rate_ = have.freq;
+            bufferBytes_ = int(have.size);
+            SDL_PauseAudioDevice(device_, paused_ ? 1 : 0);
+            return true;
+        }
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlStarted_ = false;
+    }
+    stopNull_ = false;
+    nullThread_ = std::thread([this] { pullWithoutDevice(); });
+    return false;
+}
+
+void SoundOutput::close()
+{
+    if (device_) {
+        SDL_CloseAudioDevice(device_);  // waits for a running callback
+        device_ = 0;
+    }
+    if (sdlStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlStarted_ = false;
+    }
+    stopNull_ = true;
+    if (nullThread_.joinable())
+        nullThread_.join();
+    bufferBytes_ = 0;
+    open_ = false;
+}
+
+void SoundOutput::setPaused(bool paused)
+{
+    paused_ = paused;
+    if (device_)
+        SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+}
+
+// Without a device: every few milliseconds, take as much sound as the time gone by.
+void SoundOutput::pullWithoutDevice()
+{
+    std::vector<uint8_t> scratch;
+    auto last = std::chrono::steady_clock::now();
+    while (!stopNull_) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const auto now = std::chrono::steady_clock::now();
+        const double elapsed = std::min(std::chrono::duration<double>(now - last).count(), 0.1);
+        last = now;
+        if (paused_)
+            continue;
+        const int bytes = int(elapsed * rate_) * 4;
+        scratch.resize(size_t(bytes));
+        if (bytes > 0)
+            fill_(scratch.data(), bytes);
+    }
+}
+
+}  // namespace media
