@@ -1,9 +1,8 @@
 #include "app/Mpris.h"
 
 #include "app/MprisAdaptors.h"
-#include "engine/TDSFilterGraph2.h"
-#include "panel/TForm1.h"
-#include "player/TForm10.h"
+#include "model/PlayerModel.h"
+#include "platform/media/ControlInterfaces.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -12,28 +11,16 @@
 #include <QTimer>
 #include <QUrl>
 
-namespace {
-
-constexpr qlonglong kMicro = 1'000'000;
-
-// The file graph's seeking interface while a file is the current medium.
-media::IMediaSeeking* FileSeeking()
-{
-    if (!Form1 || !Form10 || Form1->CurrentMedium.MediaKind == QLatin1String(".DVD")
-        || Form1->CurrentMedium.MediaKind == QLatin1String(".CDA"))
-        return nullptr;
-    return Form10->FilterGraph->IMediaSeeking().get();
-}
-
-}  // namespace
-
-MprisService::MprisService(QObject* parent)
+MprisService::MprisService(PlayerModel& model, QObject* parent)
     : QObject(parent)
+    , model_(model)
 {
-    new MprisRootAdaptor(this, *this);    // owned by this object
-    new MprisPlayerAdaptor(this, *this);  // owned by this object
-    poll_.setInterval(250);
-    connect(&poll_, &QTimer::timeout, this, &MprisService::Poll);
+    new MprisRootAdaptor(this, *this);                 // owned by this object
+    player_ = new MprisPlayerAdaptor(this, *this);     // owned by this object
+    connect(&model_, &PlayerModel::StateChanged, this, &MprisService::Refresh);
+    connect(&model_, &PlayerModel::MediumChanged, this, &MprisService::Refresh);
+    connect(&model_, &PlayerModel::ChapterChanged, this, &MprisService::Refresh);
+    connect(&model_, &PlayerModel::Seeked, player_, &MprisPlayerAdaptor::Seeked);
 }
 
 MprisService::~MprisService()
@@ -43,6 +30,11 @@ MprisService::~MprisService()
         bus.unregisterObject(QString::fromLatin1(kObjectPath));
         bus.unregisterService(QString::fromLatin1(kServiceName));
     }
+}
+
+media::IMediaSeeking* MprisService::FileSeeking() const
+{
+    return model_.Commands().FileSeeking();
 }
 
 bool MprisService::Start()
@@ -60,20 +52,12 @@ bool MprisService::Start()
     lastStatus_ = PlaybackStatus();
     lastMetadata_ = Metadata();
     lastCanSeek_ = CanSeek();
-    poll_.start();
     return true;
 }
 
 QString MprisService::PlaybackStatus() const
 {
-    if (!Form10)
-        return QStringLiteral("Stopped");
-    const QString caption = Form10->windowTitle();
-    if (caption == QLatin1String("Vistrel - Pause"))
-        return QStringLiteral("Paused");
-    if (caption == QLatin1String("Vistrel - Lecture"))
-        return QStringLiteral("Playing");
-    return QStringLiteral("Stopped");
+    return MprisStatusOf(model_.State());
 }
 
 QVariantMap MprisService::Metadata() const
@@ -81,14 +65,11 @@ QVariantMap MprisService::Metadata() const
     QVariantMap metadata;
     metadata.insert(QStringLiteral("mpris:trackid"),
                     QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/vistrel/track/current"))));
-    if (!Form1)
-        return metadata;
-    const CurrentMediumRecord& medium = Form1->CurrentMedium;
-    if (medium.MediaKind == QLatin1String(".DVD")) {
+    const CurrentMediumRecord& medium = model_.CurrentMedium();
+    if (medium.IsDvd()) {
         metadata.insert(QStringLiteral("xesam:title"), QStringLiteral("DVD vidéo"));
-        if (Form10)
-            metadata.insert(QStringLiteral("vistrel:chapter"), Form10->CurrentChapter);
-    } else if (medium.MediaKind == QLatin1String(".CDA")) {
+        metadata.insert(QStringLiteral("vistrel:chapter"), model_.Chapter());
+    } else if (medium.IsCd()) {
         metadata.insert(QStringLiteral("xesam:title"), QStringLiteral("CD audio"));
     } else {
         metadata.insert(QStringLiteral("xesam:title"), QFileInfo(medium.MediaFile).fileName());
@@ -121,19 +102,17 @@ bool MprisService::CanSeek() const
 
 void MprisService::Play()
 {
-    if (Form10)
-        Form10->PlayMedium();
+    model_.Commands().PlayMedium();
 }
 
 void MprisService::Pause()
 {
-    if (Form10)
-        Form10->PauseMedium();
+    model_.Commands().PauseMedium();
 }
 
 void MprisService::PlayPause()
 {
-    if (PlaybackStatus() == QLatin1String("Playing"))
+    if (model_.IsPlaying())
         Pause();
     else
         Play();
@@ -141,20 +120,17 @@ void MprisService::PlayPause()
 
 void MprisService::Stop()
 {
-    if (Form10)
-        Form10->StopMedium();
+    model_.Commands().StopMedium();
 }
 
 void MprisService::Next()
 {
-    if (Form10)
-        Form10->NextChapter();
+    model_.Commands().NextChapter();
 }
 
 void MprisService::Previous()
 {
-    if (Form10)
-        Form10->PreviousChapter();
+    model_.Commands().PreviousChapter();
 }
 
 void MprisService::SetPosition(qlonglong position)
@@ -167,7 +143,9 @@ void MprisService::SetPosition(qlonglong position)
     media::REFERENCE_TIME target = position * 10;
     if (duration > 0 && target > duration)
         return;  // beyond the end: ignored, as the remote control's rules say
-    seeking->SetPositions(&target, media::AM_SEEKING_AbsolutePositioning, nullptr, media::AM_SEEKING_NoPositioning);
+    if (SUCCEEDED(seeking->SetPositions(&target, media::AM_SEEKING_AbsolutePositioning, nullptr,
+                                        media::AM_SEEKING_NoPositioning)))
+        model_.AnnounceSeek(Position());
 }
 
 void MprisService::Seek(qlonglong offset)
@@ -179,34 +157,29 @@ void MprisService::OpenUri(const QString& uri)
 {
     const QUrl url(uri);
     const QString path = url.isLocalFile() ? url.toLocalFile() : uri;
-    if (!Form1 || !Form10)
-        return;
     // Later, from the event loop: the caller gets its answer before the medium loads.
-    QTimer::singleShot(0, Form10, [path] {
-        Form10->StopMedium();
-        if (Form1->TakeMedium(path))
-            Form10->PlayMedium();
+    QTimer::singleShot(0, this, [this, path] {
+        model_.Commands().StopMedium();
+        if (model_.TakeMedium(path))
+            model_.Commands().PlayMedium();
     });
 }
 
 void MprisService::Quit()
 {
-    if (Form1)
-        QTimer::singleShot(0, Form1, [] { Form1->Quitter1Click(); });
+    QTimer::singleShot(0, this, [this] { model_.Panel().Quit(); });
 }
 
 void MprisService::Raise()
 {
-    if (Form1) {
-        Form1->show();
-        Form1->raise();
-        Form1->activateWindow();
-    }
+    model_.Panel().ShowPanel();
 }
 
-void MprisService::Poll()
+void MprisService::Refresh()
 {
     QVariantMap changed;
+    if (!registered_)
+        return;
     const QString status = PlaybackStatus();
     if (status != lastStatus_) {
         lastStatus_ = status;

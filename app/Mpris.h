@@ -1,17 +1,22 @@
 #pragma once
 // The desktop's media-player remote control (MPRIS) on the session bus, as
 // org.mpris.MediaPlayer2.vistrel: play, pause, stop, next, previous, open, seek, and the playing
-// state, all mapped onto the video window's playback commands. Without a session bus there is
-// nothing to offer, and nothing is said.
+// state, all mapped onto the player model's commands and told again whenever the model changes.
+// Without a session bus there is nothing to offer, and nothing is said.
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <QVariantMap>
+
+class MprisPlayerAdaptor;
+namespace media {
+class IMediaSeeking;
+}
+class PlayerModel;
 
 class MprisService : public QObject {
     Q_OBJECT
 public:
-    explicit MprisService(QObject* parent = nullptr);
+    explicit MprisService(PlayerModel& model, QObject* parent = nullptr);
     ~MprisService() override;
 
     // Registers the service; false when there is no session bus or the name is taken.
@@ -41,11 +46,14 @@ public:
     static constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
 
 private:
-    void Poll();
+    // Tells the bus what changed since it was last told.
+    void Refresh();
     void Announce(const QString& interface, const QVariantMap& changed);
+    media::IMediaSeeking* FileSeeking() const;
 
+    PlayerModel& model_;
+    MprisPlayerAdaptor* player_;
     bool registered_ = false;
-    QTimer poll_;
     QString lastStatus_;
     QVariantMap lastMetadata_;
     bool lastCanSeek_ = false;

@@ -60,13 +60,11 @@ void MprisPlayerAdaptor::Previous() { service_.Previous(); }
 void MprisPlayerAdaptor::Seek(qlonglong Offset)
 {
     service_.Seek(Offset);
-    emit Seeked(service_.Position());
 }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath&, qlonglong Position)
 {
     service_.SetPosition(Position);
-    emit Seeked(service_.Position());
 }
 
 void MprisPlayerAdaptor::OpenUri(const QString& Uri)

@@ -1,20 +1,23 @@
+// The start of the program: the splash, the windows in their order, and their wiring.
 #include "app/StartUp.h"
 
 #include "app/CommandLine.h"
 #include "app/TApplication.h"
-#include "app/TForm9.h"
-#include "dialogs/TForm11.h"
-#include "dialogs/TForm12.h"
-#include "dialogs/TForm13.h"
-#include "panel/TForm1.h"
-#include "panel/TForm2.h"
-#include "player/TForm10.h"
-#include "player/TForm3.h"
-#include "player/TForm4.h"
-#include "player/TForm5.h"
-#include "player/TForm6.h"
-#include "player/TForm7.h"
-#include "player/TForm8.h"
+#include "app/Splash.h"
+#include "dialogs/SystemInformation.h"
+#include "dialogs/MediaChooser.h"
+#include "dialogs/DriveChooser.h"
+#include "model/PlayerModel.h"
+#include "panel/ControlPanel.h"
+#include "panel/StatusDisplay.h"
+#include "panel/SkinEditor.h"
+#include "player/VideoWindow.h"
+#include "player/GoToChapterDialog.h"
+#include "player/GoToTimeDialog.h"
+#include "player/GoToTitleDialog.h"
+#include "player/SubtitlesDialog.h"
+#include "player/AudioDialog.h"
+#include "player/AngleDialog.h"
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/WindowPlacement.h"
 
@@ -22,7 +25,9 @@
 
 void StartUp(TApplication& application, const CommandLine& commandLine)
 {
-    // 1. The splash, on the screen and painted before the lengthy creation begins.
+    PlayerModel& model = application.Model();
+
+    // The splash, on the screen and painted before the lengthy creation begins.
     auto splash = std::make_unique<TForm9>(platform::DataFile(QStringLiteral("splash.jpg")));
     Form9 = splash.get();
     application.Adopt(std::move(splash));
@@ -32,21 +37,28 @@ void StartUp(TApplication& application, const CommandLine& commandLine)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     Form9->repaint();
 
-    // 2, 3. The application is initialised; its title.
+    // The panel's creation runs the splash's progress.
+    model.SetStartUpProgress(Form9);
+
+    // The application is initialised and titled.
     application.SetTitle(QStringLiteral("Vistrel de QUENTRAX"));
 
     // The medium named on the command line becomes the current medium once the panel shows.
     TForm1::CommandLineMedium = commandLine.medium;
 
-    // 4. Every window once, in this order: the control panel first, so it is the main window.
-    application.CreateForm(Form1);
+    // Every window once, in this order: the control panel first, so it is the main window.
+    application.CreateForm(Form1, model);
+    model.SetStartUpProgress(nullptr);
+    model.SetStatusDisplay(Form1->Image2);
+    model.SetPanel(Form1);
     application.CreateForm(Form3);
     application.CreateForm(Form4);
     application.CreateForm(Form5);
     application.CreateForm(Form6);
     application.CreateForm(Form7);
     application.CreateForm(Form8);
-    application.CreateForm(Form10);
+    application.CreateForm(Form10, model);
+    model.SetCommands(Form10);
     application.CreateForm(Form2);
     application.CreateForm(Form11);
     application.CreateForm(Form12);

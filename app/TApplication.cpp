@@ -1,5 +1,7 @@
+// The application object: the windows it owns, the message loop and its end.
 #include "app/TApplication.h"
 
+#include "model/PlayerModel.h"
 #include "platform/system/WindowIdentity.h"
 
 #include <QApplication>
@@ -11,7 +13,9 @@ TApplication* TApplication::instance_ = nullptr;
 TApplication* Application = nullptr;
 
 TApplication::TApplication()
+    : model_(std::make_unique<PlayerModel>())
 {
+    connect(model_.get(), &PlayerModel::Quitting, this, &TApplication::Terminate);
     instance_ = this;
     Application = this;
     // The application decides when it ends: closing a secondary window only hides it.

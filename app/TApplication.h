@@ -1,4 +1,5 @@
 #pragma once
+// The application object.
 #include <QObject>
 #include <QString>
 
@@ -6,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class PlayerModel;
 class QWidget;
 
 // The application object: owns every window from its creation to the end of the process, knows
@@ -23,10 +25,10 @@ public:
 
     // Creates a window of class T owned by the application and stores it in `reference`. The first
     // window created this way becomes the main window.
-    template <class T>
-    T* CreateForm(T*& reference)
+    template <class T, class... Arguments>
+    T* CreateForm(T*& reference, Arguments&&... arguments)
     {
-        auto form = std::make_unique<T>();
+        auto form = std::make_unique<T>(std::forward<Arguments>(arguments)...);
         reference = form.get();
         Adopt(std::move(form), true);
         return reference;
@@ -35,6 +37,10 @@ public:
     void Adopt(std::unique_ptr<QWidget> window, bool mayBecomeMain = false);
 
     QWidget* MainForm() const { return mainForm_; }
+
+    // The player model that the windows share; it outlives every window. Ending the program when
+    // the model asks for it.
+    PlayerModel& Model() const { return *model_; }
     int FormCount() const { return int(forms_.size()); }
 
     // Called after each window is created through CreateForm (start-up observers in tests).
@@ -58,6 +64,7 @@ private:
     QString title_;
     QWidget* mainForm_ = nullptr;
     bool terminated_ = false;
+    std::unique_ptr<PlayerModel> model_;
     std::vector<std::unique_ptr<QWidget>> forms_;  // in creation order; destroyed last to first
 };
 

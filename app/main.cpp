@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     TApplication application;
     StartUp(application, commandLine);
     // The desktop's remote control, when there is a session bus.
-    MprisService mpris;
+    MprisService mpris(application.Model());
     mpris.Start();
     return application.Run();
 }

@@ -1,3 +1,4 @@
+// The status display: lines drawn at fixed points, each replacing what was under it.
 #include "panel/StatusDisplay.h"
 
 #include <QPainter>
@@ -28,10 +29,16 @@ void StatusDisplay::TextOut(int x, int y, const QString& text)
 {
     EnsureCanvas();
     QPainter painter(&canvas_);
+    const QFontMetrics metrics(font());
+    // A text-out fills its character cells: what stood on the line before is gone, from x to the
+    // right edge, so a time never lands on the last one.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(QRect(x, y, canvas_.width() - x, metrics.height()), Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setFont(font());
     painter.setPen(textColour_);
     // A text-out places the top of the character cell at y.
-    painter.drawText(QPoint(x, y + QFontMetrics(font()).ascent()), text);
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
     lines_ << text;
     update();
 }

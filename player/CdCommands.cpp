@@ -2,12 +2,12 @@
 // ("Aucun périphérique MCI ouvert", a device that cannot be opened) goes to the application's
 // error display.
 #include "engine/TMediaPlayer.h"
-#include "panel/TForm1.h"
-#include "player/TForm10.h"
+#include "model/PlayerModel.h"
+#include "player/VideoWindow.h"
 
 bool TForm10::CdOpenAndPlay()
 {
-    const QString drive = Form1 ? Form1->CurrentMedium.MediaDrive : QString();
+    const QString drive = Model.CurrentMedium().MediaDrive;
     // A device left open by an earlier play is closed first, so that a changed disc is seen.
     if (MediaPlayer1->Mode() != mpNotReady)
         RunMediaCommand([this] { MediaPlayer1->Close(); });

@@ -1,10 +1,11 @@
 // Chapters, scans, menus and the three go-to dialogs.
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSVideoWindow.h"
-#include "player/TForm10.h"
-#include "player/TForm3.h"
-#include "player/TForm4.h"
-#include "player/TForm5.h"
+#include "model/PlayerModel.h"
+#include "player/VideoWindow.h"
+#include "player/GoToChapterDialog.h"
+#include "player/GoToTimeDialog.h"
+#include "player/GoToTitleDialog.h"
 #include "player/UpDownEdit.h"
 
 #include <QLabel>
@@ -28,13 +29,15 @@ void TForm10::PreviousChapter()
 void TForm10::FastForward()
 {
     if (DVDGraph->IDvdControl2())
-        DVDGraph->IDvdControl2()->PlayForwards(8.0, dvd::DVD_CMD_FLAG_None, nullptr);
+        if (SUCCEEDED(DVDGraph->IDvdControl2()->PlayForwards(8.0, dvd::DVD_CMD_FLAG_None, nullptr)))
+            Model.SetState(PlaybackState::ScanningForward, 8.0);
 }
 
 void TForm10::Rewind()
 {
     if (DVDGraph->IDvdControl2())
-        DVDGraph->IDvdControl2()->PlayBackwards(8.0, dvd::DVD_CMD_FLAG_None, nullptr);
+        if (SUCCEEDED(DVDGraph->IDvdControl2()->PlayBackwards(8.0, dvd::DVD_CMD_FLAG_None, nullptr)))
+            Model.SetState(PlaybackState::ScanningBackward, 8.0);
 }
 
 void TForm10::ShowRootMenu()

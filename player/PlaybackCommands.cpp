@@ -1,20 +1,16 @@
 // Play, pause and stop of the three kinds of medium.
-#include "app/TApplication.h"
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSFilterGraph2.h"
 #include "engine/TDSVideoWindow.h"
-#include "panel/StatusDisplay.h"
-#include "panel/TForm1.h"
+#include "model/PlayerModel.h"
 #include "platform/system/MessageBox.h"
-#include "player/TForm10.h"
+#include "player/VideoWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 
 namespace {
-
-const QStringList kAudioKinds{".WAV", ".MP2", ".MP3", ".MID"};
 
 // The hourglass for as long as a command loads its medium.
 class WaitCursor {
@@ -34,12 +30,22 @@ void Warn(const QString& text)
 
 bool TForm10::IsDvd() const
 {
-    return Form1 && Form1->CurrentMedium.MediaKind == QLatin1String(".DVD");
+    return Model.CurrentMedium().IsDvd();
 }
 
 bool TForm10::IsCd() const
 {
-    return Form1 && Form1->CurrentMedium.MediaKind == QLatin1String(".CDA");
+    return Model.CurrentMedium().IsCd();
+}
+
+void TForm10::ClearFileGraph()
+{
+    FilterGraph->ClearGraph();
+}
+
+media::IMediaSeeking* TForm10::FileSeeking()
+{
+    return Model.CurrentMedium().IsFile() ? FilterGraph->IMediaSeeking().get() : nullptr;
 }
 
 void TForm10::SetDvdEntriesVisible(bool visible)
@@ -51,15 +57,15 @@ void TForm10::SetDvdEntriesVisible(bool visible)
 
 void TForm10::PlayMedium()
 {
-    setWindowTitle(QStringLiteral("Vistrel - Chargement..."));
+    Model.SetState(PlaybackState::Loading);
     bool loaded = true;
     {
         WaitCursor hourglass;
         loaded = IsDvd() ? PlayDvd() : PlayFileOrCd();
     }
-    if (Application && Application->Terminated())
+    if (Model.QuitRequested())
         return;
-    setWindowTitle(loaded ? QStringLiteral("Vistrel - Lecture") : QStringLiteral("Vistrel - Arrêt"));
+    Model.SetState(loaded ? PlaybackState::Playing : PlaybackState::Stopped);
 }
 
 bool TForm10::PlayDvd()
@@ -88,7 +94,7 @@ bool TForm10::PlayDvd()
             return false;
         }
     }
-    Form1->Image2->TextOut(5, 5, QStringLiteral("Lecture d'un DVD"));
+    Model.StatusDisplay().TextOut(5, 5, QStringLiteral("Lecture d'un DVD"));
     show();
     Panel1->hide();
     Realign();
@@ -124,14 +130,13 @@ bool TForm10::CheckDvdRenderResult(HRESULT status)
         return true;
     platform::ShowMessageBox({nullptr, QStringLiteral("Erreur"), text, platform::MessageIcon::Error});
     DVDGraph->Disconnect();
-    if (Application)
-        Application->Terminate();
+    Model.RequestQuit();
     return false;
 }
 
 bool TForm10::PlayFileOrCd()
 {
-    const CurrentMediumRecord medium = Form1->CurrentMedium;
+    const CurrentMediumRecord medium = Model.CurrentMedium();
     if (Paused) {
         if (IsCd())
             CdPlay();
@@ -153,10 +158,10 @@ bool TForm10::PlayFileOrCd()
     FilterGraph->QueryGraphInterfaces();
     Panel1->show();
     Realign();
-    Form1->Image2->TextOut(5, 5, QStringLiteral("Fichier ") + medium.MediaFile);
+    Model.StatusDisplay().TextOut(5, 5, QStringLiteral("Fichier ") + medium.MediaFile);
     for (const char* name : {"Goto2", "Playspeed2", "Configuration1", "Pleincran1"})
         MenuItem(QString::fromLatin1(name))->setVisible(false);
-    if (kAudioKinds.contains(medium.MediaKind) || IsCd()) {
+    if (medium.Class() == MediumClass::Music || IsCd()) {
         hide();
         MenuItem(QStringLiteral("Zoom1"))->setVisible(false);
         MenuItem(QStringLiteral("Signets1"))->setVisible(false);
@@ -166,8 +171,8 @@ bool TForm10::PlayFileOrCd()
         MenuItem(QStringLiteral("Zoom1"))->setVisible(true);
     }
     if (IsCd()) {
-        Form1->Image2->Clear();
-        Form1->Image2->TextOut(5, 5, QStringLiteral("CD audio"));
+        Model.StatusDisplay().Clear();
+        Model.StatusDisplay().TextOut(5, 5, QStringLiteral("CD audio"));
         return CdOpenAndPlay();
     }
     if (FilterGraph->IMediaControl())
@@ -178,7 +183,7 @@ bool TForm10::PlayFileOrCd()
 void TForm10::PauseMedium()
 {
     Paused = true;
-    setWindowTitle(QStringLiteral("Vistrel - Pause"));
+    Model.SetState(PlaybackState::Paused);
     if (IsDvd()) {
         if (DVDGraph->IMediaControl())
             DVDGraph->IMediaControl()->Pause();
@@ -192,7 +197,7 @@ void TForm10::PauseMedium()
 void TForm10::StopMedium()
 {
     Paused = false;
-    setWindowTitle(QStringLiteral("Vistrel - Arrêt"));
+    Model.SetState(PlaybackState::Stopped);
     if (IsDvd()) {
         if (DVDGraph->IMediaControl()) {
             DVDGraph->IMediaControl()->Stop();

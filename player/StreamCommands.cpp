@@ -1,14 +1,13 @@
 // The DVD's audio language, subtitles and camera angle, chosen in their dialogs; and the bookmark.
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSVideoWindow.h"
-#include "panel/StatusDisplay.h"
-#include "panel/TForm1.h"
+#include "model/PlayerModel.h"
 #include "platform/system/Languages.h"
 #include "platform/system/MessageBox.h"
-#include "player/TForm10.h"
-#include "player/TForm6.h"
-#include "player/TForm7.h"
-#include "player/TForm8.h"
+#include "player/VideoWindow.h"
+#include "player/SubtitlesDialog.h"
+#include "player/AudioDialog.h"
+#include "player/AngleDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +17,7 @@ namespace {
 
 void NoDisc()
 {
-    platform::ShowMessageBox({Form1, QStringLiteral("Attention"),
+    platform::ShowMessageBox({nullptr, QStringLiteral("Attention"),
                               QStringLiteral("Impossible de trouver les informations: aucun disque de chargé."),
                               platform::MessageIcon::Information});
 }
@@ -126,7 +125,7 @@ void TForm10::Angle1Click()
 
 QString TForm10::BookmarkPath() const
 {
-    return (Form1 ? Form1->SettingsFolder : QString()) + QStringLiteral("bookmark.bmk");
+    return Model.Panel().SettingsFolder() + QStringLiteral("bookmark.bmk");
 }
 
 void TForm10::Mettreunsignet1Click()
@@ -134,8 +133,8 @@ void TForm10::Mettreunsignet1Click()
     if (!DVDGraph->IDvdInfo2())
         return;
     DVDGraph->SaveBookmark(BookmarkPath());
-    if (FAILED(DVDGraph->LastBookmarkResult()) && Form1)
-        Form1->Image2->TextOut(5, 5, QStringLiteral("Signet non enregistré"));
+    if (FAILED(DVDGraph->LastBookmarkResult()))
+        Model.StatusDisplay().TextOut(5, 5, QStringLiteral("Signet non enregistré"));
 }
 
 void TForm10::Allerausignet1Click()
@@ -144,8 +143,8 @@ void TForm10::Allerausignet1Click()
         return;
     DVDGraph->RestoreBookmark(BookmarkPath());
     const HRESULT hr = DVDGraph->LastBookmarkResult();
-    if (SUCCEEDED(hr) || !Form1)
+    if (SUCCEEDED(hr))
         return;
-    Form1->Image2->TextOut(5, 5, hr == dvd::VFW_E_DVD_STATE_WRONG_DISC ? QStringLiteral("Signet d'un autre disque")
+    Model.StatusDisplay().TextOut(5, 5, hr == dvd::VFW_E_DVD_STATE_WRONG_DISC ? QStringLiteral("Signet d'un autre disque")
                                                                         : QStringLiteral("Aucun signet pour ce disque"));
 }

@@ -2,11 +2,10 @@
 // video, the DVD's time and chapter on the status display, region errors, the volume mixer.
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSVideoWindow.h"
-#include "panel/StatusDisplay.h"
-#include "panel/TForm1.h"
+#include "model/PlayerModel.h"
 #include "platform/system/MessageBox.h"
 #include "platform/system/VolumeMixer.h"
-#include "player/TForm10.h"
+#include "player/VideoWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -137,11 +136,7 @@ void TForm10::Panneaudecommandes1Click()
 {
     if (dvdx8->FullScreen())
         dvdx8->StopFullScreen();
-    if (Form1) {
-        Form1->show();
-        Form1->raise();
-        Form1->activateWindow();
-    }
+    Model.Panel().ShowPanel();
 }
 
 void TForm10::Volume1Click()
@@ -151,19 +146,20 @@ void TForm10::Volume1Click()
 
 void TForm10::DVDGraphDVDCurrentHMSFTime(int hours, int minutes, int seconds)
 {
-    setWindowTitle(QStringLiteral("Vistrel - Lecture"));
+    // Time passing means the disc plays (a scan keeps its rate).
+    if (Model.State() != PlaybackState::ScanningForward && Model.State() != PlaybackState::ScanningBackward)
+        Model.SetState(PlaybackState::Playing);
     HourText = TwoDigits(hours);
     MinuteText = TwoDigits(minutes);
     SecondText = TwoDigits(seconds);
-    if (!Form1)
-        return;
-    Form1->Image2->TextOut(5, 20, QStringLiteral("Chapitre: %1").arg(CurrentChapter));
-    Form1->Image2->TextOut(5, 35, QStringLiteral("Temps: %1:%2:%3").arg(HourText, MinuteText, SecondText));
+    Model.StatusDisplay().TextOut(5, 20, QStringLiteral("Chapitre: %1").arg(CurrentChapter));
+    Model.StatusDisplay().TextOut(5, 35, QStringLiteral("Temps: %1:%2:%3").arg(HourText, MinuteText, SecondText));
 }
 
 void TForm10::DVDX8DVDChapterStart(int chapter)
 {
     CurrentChapter = chapter;
+    Model.SetChapter(chapter);
 }
 
 void TForm10::RegionError()

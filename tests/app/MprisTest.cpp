@@ -2,11 +2,15 @@
 #include "PlayerFixture.h"
 
 #include "app/Mpris.h"
-#include "panel/TForm1.h"
-#include "player/TForm10.h"
+#include "model/PlayerModel.h"
+#include "panel/ControlPanel.h"
+#include "player/VideoWindow.h"
 #include "support/TestSupport.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -47,7 +51,7 @@ TEST(Mpris, AnotherProcessDrivesThePlayerAndReadsItsState)
     if (!QDBusConnection::sessionBus().isConnected() || QStandardPaths::findExecutable("dbus-send").isEmpty())
         GTEST_SKIP() << "needs a session bus and dbus-send";
     StartProgram();
-    MprisService service;
+    MprisService service(Form1->Model);
     ASSERT_TRUE(service.Start());
     EXPECT_TRUE(Property("org.mpris.MediaPlayer2", "Identity").contains("\"Vistrel\""));
     EXPECT_TRUE(Property("org.mpris.MediaPlayer2.Player", "PlaybackStatus").contains("\"Stopped\""));
@@ -80,6 +84,53 @@ TEST(Mpris, AnotherProcessDrivesThePlayerAndReadsItsState)
     ASSERT_FALSE(Send({"org.mpris.MediaPlayer2.Player.OpenUri",
                        QStringLiteral("string:file://%1").arg(testsupport::media("files/red.avi"))})
                      .isNull());
-    EXPECT_TRUE(waitFor([] { return Form1->CurrentMedium.MediaFile.endsWith("red.avi") && Caption() == "Vistrel - Lecture"; }));
+    EXPECT_TRUE(waitFor([] { return Form1->Model.CurrentMedium().MediaFile.endsWith("red.avi") && Caption() == "Vistrel - Lecture"; }));
     Form10->StopMedium();
 }
+
+// A desktop that listens: the change of state reaches the bus as soon as the player pauses, with
+// no polling behind it.
+class PropertiesListener : public QObject {
+    Q_OBJECT
+public:
+    QStringList changed;  // names of the changed properties, in the order heard
+public slots:
+    void Heard(const QString& interface, const QVariantMap& properties, const QStringList&)
+    {
+        if (interface == QLatin1String("org.mpris.MediaPlayer2.Player"))
+            changed += properties.keys();
+    }
+};
+
+TEST(Mpris, PlaybackStatusChangesAreAnnouncedAtOnce)
+{
+    if (!QDBusConnection::sessionBus().isConnected())
+        GTEST_SKIP() << "needs a session bus";
+    StartProgram();
+    MprisService service(Form1->Model);
+    ASSERT_TRUE(service.Start());
+    EXPECT_TRUE(service.findChildren<QTimer*>().isEmpty()) << "the state is told, never polled";
+
+    // A second connection stands for another process on the bus.
+    QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("listener"));
+    PropertiesListener listener;
+    ASSERT_TRUE(other.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"),
+                              QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
+                              &listener, SLOT(Heard(QString, QVariantMap, QStringList))));
+
+    ChooseMedium("files/halves.mpeg");
+    Form10->PlayMedium();
+    ASSERT_TRUE(waitFor([&] { return listener.changed.contains("PlaybackStatus"); }));
+    listener.changed.clear();
+
+    QElapsedTimer clock;
+    clock.start();
+    Form10->PauseMedium();
+    EXPECT_TRUE(waitFor([&] { return listener.changed.contains("PlaybackStatus"); }, std::chrono::milliseconds(100)))
+        << "heard after " << clock.elapsed() << " ms";
+    EXPECT_EQ(service.PlaybackStatus(), "Paused");
+    Form10->StopMedium();
+    QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
+}
+
+#include "MprisTest.moc"

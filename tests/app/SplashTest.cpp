@@ -1,4 +1,4 @@
-#include "app/TForm9.h"
+#include "app/Splash.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>

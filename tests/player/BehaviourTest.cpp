@@ -4,8 +4,9 @@
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSVideoWindow.h"
 #include "panel/StatusDisplay.h"
-#include "panel/TForm1.h"
-#include "player/TForm10.h"
+#include "model/PlayerModel.h"
+#include "panel/ControlPanel.h"
+#include "player/VideoWindow.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -102,7 +103,7 @@ TEST_F(Behaviour, FullScreenTogglesOnlyWithARenderedPicture)
         Form10->ToggleFullScreen();
         EXPECT_FALSE(Form10->dvdx8->FullScreen());
     }
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->PlayMedium();
     ASSERT_TRUE(Form10->DVDGraph->IVideoWindow());
     Form10->ToggleFullScreen();
@@ -127,7 +128,7 @@ TEST_F(Behaviour, TheWheelMovesChaptersOnADvdOnly)
             return 0u;
         return c;
     };
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->PlayMedium();
     ASSERT_TRUE(Form10->DVDGraph->IDvdControl2());
     ASSERT_EQ(Form10->DVDGraph->IDvdControl2()->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
@@ -138,10 +139,10 @@ TEST_F(Behaviour, TheWheelMovesChaptersOnADvdOnly)
     EXPECT_TRUE(testsupport::waitFor([&] { return chapter() == 1; }));
 
     // While a video file is the current medium, the DVD graph that still exists is left alone.
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".AVI");
+    Form1->Model.SetMedium(QStringLiteral(".AVI"), {});
     wheel(-120);
     testsupport::waitFor([] { return false; }, std::chrono::milliseconds(300));
     EXPECT_EQ(chapter(), 1u);
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->StopMedium();
 }

@@ -4,9 +4,10 @@
 #include "engine/ApplicationException.h"
 #include "engine/TMediaPlayer.h"
 #include "panel/StatusDisplay.h"
-#include "panel/TForm1.h"
+#include "model/PlayerModel.h"
+#include "panel/ControlPanel.h"
 #include "platform/media/MediaTestSupport.h"
-#include "player/TForm10.h"
+#include "player/VideoWindow.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -40,8 +41,8 @@ protected:
     {
         StartProgram();
         g_errors.clear();
-        Form1->CurrentMedium.MediaKind = QStringLiteral(".CDA");
-        Form1->CurrentMedium.MediaDrive = testsupport::media("cd/disc.cue");
+        Form1->Model.SetMedium(QStringLiteral(".CDA"), {});
+        Form1->Model.SetMediaDrive(testsupport::media("cd/disc.cue"));
     }
 };
 
@@ -95,7 +96,7 @@ TEST_F(CdThroughController, PlaysTrackOneThenNextGivesTrackTwo)
 
 TEST_F(CdThroughController, AMissingDriveIsSaidAndTheCaptionSaysStopped)
 {
-    Form1->CurrentMedium.MediaDrive = testsupport::media("nowhere.cue");
+    Form1->Model.SetMediaDrive(testsupport::media("nowhere.cue"));
     Form10->PlayMedium();
     ASSERT_EQ(g_errors.size(), 1);
     EXPECT_EQ(Caption(), "Vistrel - Arrêt");

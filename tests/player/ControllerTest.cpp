@@ -6,13 +6,14 @@
 #include "engine/TDSFilterGraph2.h"
 #include "engine/TDSVideoWindow.h"
 #include "panel/StatusDisplay.h"
-#include "panel/TForm1.h"
+#include "model/PlayerModel.h"
+#include "panel/ControlPanel.h"
 #include "platform/dvd/VolumeFinder.h"
 #include "platform/media/VideoRendererWindow.h"
-#include "player/MediumKind.h"
-#include "player/TForm10.h"
-#include "player/TForm3.h"
-#include "player/TForm4.h"
+#include "model/MediumFromPath.h"
+#include "player/VideoWindow.h"
+#include "player/GoToChapterDialog.h"
+#include "player/GoToTimeDialog.h"
 #include "player/UpDownEdit.h"
 #include "support/TestSupport.h"
 
@@ -66,7 +67,7 @@ protected:
     void TearDown() override
     {
         Form10->StopMedium();
-        Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+        Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     }
 };
 
@@ -74,7 +75,7 @@ protected:
 
 TEST_F(Controller, DvdPlaysFromItsMenuAndASecondPlayKeepsTheGraph)
 {
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->PlayMedium();
     EXPECT_EQ(Caption(), "Vistrel - Lecture");
     ASSERT_TRUE(Form10->DVDGraph->IDvdGraphBuilder());
@@ -101,7 +102,7 @@ TEST_F(Controller, DvdPlaysFromItsMenuAndASecondPlayKeepsTheGraph)
 
 TEST_F(Controller, PauseResumesWithoutRebuildingAndStopStartsTheDiscAgain)
 {
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->PlayMedium();
     ASSERT_TRUE(DvdDomain(dvd::DVD_DOMAIN_VideoManagerMenu));
     ASSERT_EQ(Form10->DVDGraph->IDvdControl2()->PlayChapterInTitle(1, 2, 0, nullptr), S_OK);
@@ -175,7 +176,7 @@ TEST_F(Controller, AFileThatCannotBeReadIsSaidAndNothingPlays)
 TEST_F(Controller, NoDiscFoundIsSaidAndNothingChanges)
 {
     dvd::SetPreferredVolume(testsupport::media("files"));
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->PlayMedium();
     const auto messages = TakeMessages();
     // A machine may have a disc of its own in a drive; this one names none.
@@ -188,7 +189,7 @@ TEST_F(Controller, NoDiscFoundIsSaidAndNothingChanges)
 
 TEST_F(Controller, NextChapterKeyShowsTheNextChaptersColour)
 {
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->PlayMedium();
     ASSERT_TRUE(DvdDomain(dvd::DVD_DOMAIN_VideoManagerMenu));
     ASSERT_TRUE(WaitForVideoColour(60, 100, 16, 32, 96));
@@ -211,7 +212,7 @@ TEST_F(Controller, NextChapterKeyShowsTheNextChaptersColour)
 
 TEST_F(Controller, GoToTimeKeepsStrictlyInsideTheTitleAndDialogsKeepTheirValues)
 {
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->PlayMedium();
     ASSERT_TRUE(DvdDomain(dvd::DVD_DOMAIN_VideoManagerMenu));
     ASSERT_EQ(Form10->DVDGraph->IDvdControl2()->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);

@@ -4,10 +4,11 @@
 #include "app/StartUp.h"
 #include "app/TApplication.h"
 #include "engine/TDSVideoWindow.h"
-#include "panel/TForm1.h"
+#include "model/PlayerModel.h"
+#include "panel/ControlPanel.h"
 #include "platform/dvd/VolumeFinder.h"
 #include "platform/media/VideoRendererWindow.h"
-#include "player/TForm10.h"
+#include "player/VideoWindow.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -68,8 +69,8 @@ std::vector<platform::MessageBoxRequest> TakeMessages()
 
 void ChooseMedium(const QString& relative)
 {
-    Form1->CurrentMedium.MediaFile = testsupport::media(relative);
-    Form1->CurrentMedium.MediaKind = (QStringLiteral(".") + QFileInfo(relative).suffix().toUpper()).left(4);
+    Form1->Model.SetMedium((QStringLiteral(".") + QFileInfo(relative).suffix().toUpper()).left(4),
+                           testsupport::media(relative));
 }
 
 QImage VideoPicture()

@@ -3,12 +3,13 @@
 
 #include "engine/TDSDVDGraph.h"
 #include "panel/StatusDisplay.h"
-#include "panel/TForm1.h"
+#include "model/PlayerModel.h"
+#include "panel/ControlPanel.h"
 #include "platform/system/Languages.h"
-#include "player/TForm10.h"
-#include "player/TForm6.h"
-#include "player/TForm7.h"
-#include "player/TForm8.h"
+#include "player/VideoWindow.h"
+#include "player/SubtitlesDialog.h"
+#include "player/AudioDialog.h"
+#include "player/AngleDialog.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
@@ -55,7 +56,7 @@ protected:
     {
         StartProgram();
         TakeMessages();
-        Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+        Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
         Form10->PlayMedium();
         ASSERT_TRUE(Form10->DVDGraph->IDvdControl2());
         ASSERT_EQ(Form10->DVDGraph->IDvdControl2()->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
@@ -169,5 +170,5 @@ TEST_F(Streams, WithoutADvdTheDialogsSayThereIsNoDisc)
     Form10->Allerausignet1Click();
     EXPECT_TRUE(TakeMessages().empty());
     Form10->StopMedium();
-    Form1->CurrentMedium.MediaKind = QStringLiteral(".DVD");
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
 }

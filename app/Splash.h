@@ -1,4 +1,7 @@
 #pragma once
+// The splash window.
+#include "model/Interfaces.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -6,7 +9,7 @@ class QProgressBar;
 
 // The splash window: a borderless, rounded picture with the product's name and a progress bar
 // that the control panel moves while the program starts.
-class TForm9 : public QWidget {
+class TForm9 : public QWidget, public IStartUpProgress {
     Q_OBJECT
 public:
     // `picturePath` is the JPEG splash picture; when it cannot be read the labels stand on the
@@ -19,6 +22,10 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+
+    // The progress that the control panel's creation runs.
+    void SetProgress(int percent) override;
+    void Finish() override { hide(); }
 
 private:
     void FormCreate();

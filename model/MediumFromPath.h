@@ -1,4 +1,8 @@
 #pragma once
+// What a path given from outside (command line, desktop, remote control) stands for as the
+// current medium.
+#include "model/CurrentMedium.h"
+
 #include <QString>
 
 // What a path given from outside (command line, desktop) stands for as the current medium.

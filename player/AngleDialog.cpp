@@ -1,4 +1,4 @@
-#include "player/TForm8.h"
+#include "player/AngleDialog.h"
 
 TForm8* Form8 = nullptr;
 

@@ -1,4 +1,4 @@
-#include "player/TForm7.h"
+#include "player/AudioDialog.h"
 
 TForm7* Form7 = nullptr;
 

@@ -1,13 +1,15 @@
-#include "player/TForm10.h"
+// The video window: its components, its pop-up menu and its caption.
+#include "player/VideoWindow.h"
 
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSFilterGraph2.h"
 #include "engine/TDSTrackBar.h"
 #include "engine/TDSVideoWindow.h"
 #include "engine/TMediaPlayer.h"
-#include "panel/TForm1.h"
+#include "model/PlayerModel.h"
+#include "model/ProductWebPage.h"
 #include "platform/system/WindowPlacement.h"
-#include "player/MenuIcons.h"
+#include "controls/MenuIcons.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -16,7 +18,6 @@
 #include <QUrl>
 
 TForm10* Form10 = nullptr;
-const char* const kProductWebPage = "https://vistrel.example/";
 
 namespace {
 
@@ -80,7 +81,8 @@ const MenuRow kPopupMenu[] = {
 
 }  // namespace
 
-TForm10::TForm10()
+TForm10::TForm10(PlayerModel& model)
+    : Model(model)
 {
     setObjectName(QStringLiteral("Form10"));
     platform::DesignWindow(*this, QStringLiteral("Vistrel"), platform::BorderStyle::SizeableBare, {639, 461});
@@ -132,6 +134,8 @@ TForm10::TForm10()
     dvdx8->SetGraph(DVDGraph);
     DSTrackBar1->SetGraph(FilterGraph);
     Realign();
+
+    connect(&Model, &PlayerModel::StateChanged, this, &TForm10::ShowState);
 
     // Visible from creation.
     show();
@@ -192,6 +196,8 @@ void TForm10::ConnectMenu()
         {"Stop2", &TForm10::StopMedium},
         {"Nextchapter2", &TForm10::NextChapter},
         {"Previouschapter2", &TForm10::PreviousChapter},
+        {"Fastforward2", &TForm10::FastForward},
+        {"Rewind2", &TForm10::Rewind},
         {"Chapter2", &TForm10::Chapter2Click},
         {"Time2", &TForm10::Time2Click},
         {"Title2", &TForm10::Title2Click},
@@ -234,20 +240,39 @@ void TForm10::resizeEvent(QResizeEvent* event)
     FormResize();
 }
 
+void TForm10::ShowState(PlaybackState state)
+{
+    switch (state) {
+    case PlaybackState::Loading:
+        setWindowTitle(QStringLiteral("Vistrel - Chargement..."));
+        break;
+    case PlaybackState::Playing:
+    case PlaybackState::ScanningForward:
+    case PlaybackState::ScanningBackward:
+        setWindowTitle(QStringLiteral("Vistrel - Lecture"));
+        break;
+    case PlaybackState::Paused:
+        setWindowTitle(QStringLiteral("Vistrel - Pause"));
+        break;
+    case PlaybackState::Stopped:
+    case PlaybackState::Error:
+        setWindowTitle(QStringLiteral("Vistrel - Arrêt"));
+        break;
+    }
+}
+
 void TForm10::Quitter1Click()
 {
-    if (Form1)
-        Form1->Quitter1Click();
+    Model.Panel().Quit();
 }
 
 void TForm10::Ouvrirunfichiermultimdia1Click()
 {
     StopMedium();
-    if (Form1)
-        Form1->Ouvrirunfichiermultimdia1Click();
+    Model.Panel().OpenMedium();
 }
 
 void TForm10::VistrelsurInternet1Click()
 {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebPage)));
+    QDesktopServices::openUrl(ProductWebPage());
 }

@@ -1,4 +1,6 @@
 #pragma once
+// The video window and playback controller.
+#include "model/Interfaces.h"
 #include "platform/com/Unknown.h"
 #include "platform/dvd/DvdInterfaces.h"
 
@@ -7,6 +9,8 @@
 
 class QAction;
 class QMenu;
+class PlayerModel;
+enum class PlaybackState;
 class TDSDVDGraph;
 class TDSFilterGraph2;
 class TDSTrackBar;
@@ -14,12 +18,13 @@ class TDSVideoWindow;
 class TMediaPlayer;
 
 // The video window, which is also the playback controller: every playback command of the program
-// runs here. It reads the control panel's current medium at each command and plays it through
-// one of three players: the DVD graph, the file graph or the CD player.
-class TForm10 : public QWidget {
+// runs here. It reads the model's current medium at each command and plays it through one of three
+// players: the DVD graph, the file graph or the CD player; it tells the model the playback state,
+// and its caption follows that state.
+class TForm10 : public QWidget, public IPlaybackCommands {
     Q_OBJECT
 public:
-    TForm10();
+    explicit TForm10(PlayerModel& model);
     ~TForm10() override;
 
     // Components, as designed.
@@ -38,21 +43,27 @@ public:
     // A menu item by its name (e.g. "Quitter1"); null when there is none.
     QAction* MenuItem(const QString& name) const;
 
+    PlayerModel& Model;
+
     // Playback commands.
-    void PlayMedium();
-    void PauseMedium();
-    void StopMedium();
+    void PlayMedium() override;
+    void PauseMedium() override;
+    void StopMedium() override;
+    void ShowVideoWindow() override { show(); }
+    void ClearFileGraph() override;
+    media::IMediaSeeking* FileSeeking() override;
+    QMenu* PopupMenu() override { return PopupMenu1; }
     // Ends the program after a message when the DVD graph cannot be built or decoded; returns
     // false then.
     bool CheckDvdRenderResult(HRESULT status);
 
     // Navigation commands.
-    void NextChapter();
-    void PreviousChapter();
-    void FastForward();
-    void Rewind();
-    void ShowRootMenu();
-    void ShowTitleMenu();
+    void NextChapter() override;
+    void PreviousChapter() override;
+    void FastForward() override;
+    void Rewind() override;
+    void ShowRootMenu() override;
+    void ShowTitleMenu() override;
     void Chapter2Click();
     void Time2Click();
     void Title2Click();
@@ -79,7 +90,7 @@ public:
     void FormResize();
     void SetZoom(int step);  // N11Click .. N51Click
     int Zoom() const { return zoomStep_; }
-    void ToggleFullScreen();
+    void ToggleFullScreen() override;
     void Panneaudecommandes1Click();
     void Volume1Click();
     void DVDGraphDVDCurrentHMSFTime(int hours, int minutes, int seconds);
@@ -97,6 +108,8 @@ protected:
 
 private:
     void BuildPopupMenu();
+    // The caption of each playback state.
+    void ShowState(PlaybackState state);
     void ConnectBehaviour();
     void ConnectMenu();
     void SetDvdEntriesVisible(bool visible);
@@ -117,6 +130,3 @@ private:
 };
 
 extern TForm10* Form10;
-
-// The web page of the product.
-extern const char* const kProductWebPage;

@@ -1,4 +1,4 @@
-#include "player/TForm6.h"
+#include "player/SubtitlesDialog.h"
 
 #include <QCheckBox>
 

@@ -1,4 +1,5 @@
-#include "app/TForm9.h"
+// The splash window: picture, labels, rounded outline and progress bar.
+#include "app/Splash.h"
 
 #include "platform/system/JpegImage.h"
 #include "platform/system/RegionShapes.h"
@@ -77,4 +78,9 @@ void TForm9::FormCreate()
 {
     // A rounded outline: 40 x 40 ellipses at the corners of the whole window.
     setMask(platform::CreateRoundRectRgn(0, 0, width(), height(), 40, 40));
+}
+
+void TForm9::SetProgress(int percent)
+{
+    ProgressBar1->setValue(percent);
 }

@@ -1,4 +1,4 @@
-#include "player/MenuIcons.h"
+#include "controls/MenuIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,5 @@
-#include "player/MediumKind.h"
+// What a path from outside stands for as the current medium.
+#include "model/MediumFromPath.h"
 
 #include "platform/dvd/VolumeFinder.h"
 
@@ -38,10 +39,10 @@ MediumChoice MediumFromPath(const QString& path)
     if (absolute.startsWith(QLatin1String("/dev/"))) {
         choice.exists = true;
         if (HoldsAudioCd(absolute)) {
-            choice.kind = QStringLiteral(".CDA");
+            choice.kind = QString::fromLatin1(kCdKind);
             choice.drive = absolute;
         } else {
-            choice.kind = QStringLiteral(".DVD");
+            choice.kind = QString::fromLatin1(kDvdKind);
             choice.dvdVolume = absolute;
         }
         return choice;
@@ -50,13 +51,13 @@ MediumChoice MediumFromPath(const QString& path)
         if (!dvd::IsDvdVolume(absolute))
             return choice;
         choice.exists = true;
-        choice.kind = QStringLiteral(".DVD");
+        choice.kind = QString::fromLatin1(kDvdKind);
         choice.dvdVolume = absolute;
         return choice;
     }
     choice.exists = true;
     if (suffix == QLatin1String("cue")) {
-        choice.kind = QStringLiteral(".CDA");
+        choice.kind = QString::fromLatin1(kCdKind);
         choice.drive = absolute;
         return choice;
     }

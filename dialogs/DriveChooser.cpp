@@ -1,4 +1,4 @@
-#include "dialogs/TForm13.h"
+#include "dialogs/DriveChooser.h"
 
 #include "platform/system/WindowPlacement.h"
 

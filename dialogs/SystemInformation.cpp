@@ -1,4 +1,4 @@
-#include "dialogs/TForm11.h"
+#include "dialogs/SystemInformation.h"
 
 #include "platform/system/WindowPlacement.h"
 

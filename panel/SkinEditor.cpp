@@ -1,4 +1,4 @@
-#include "panel/TForm2.h"
+#include "panel/SkinEditor.h"
 
 #include "platform/system/WindowPlacement.h"
 

@@ -1,3 +1,4 @@
+// Small pictures for menu items, drawn rather than loaded.
 #pragma once
 #include <QIcon>
 #include <QString>

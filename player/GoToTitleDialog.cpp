@@ -1,4 +1,4 @@
-#include "player/TForm5.h"
+#include "player/GoToTitleDialog.h"
 
 #include "platform/system/WindowPlacement.h"
 #include "player/DialogLook.h"

@@ -1,4 +1,4 @@
-#include "player/TForm4.h"
+#include "player/GoToTimeDialog.h"
 
 #include "platform/system/WindowPlacement.h"
 #include "player/DialogLook.h"

@@ -1,4 +1,4 @@
-#include "player/TForm3.h"
+#include "player/GoToChapterDialog.h"
 
 #include "platform/system/WindowPlacement.h"
 #include "player/DialogLook.h"

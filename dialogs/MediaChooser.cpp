@@ -1,4 +1,4 @@
-#include "dialogs/TForm12.h"
+#include "dialogs/MediaChooser.h"
 
 #include "platform/system/WindowPlacement.h"
 

@@ -1,0 +1,141 @@
+// The panel's skin: reading and writing interface.dat, and dressing the panel from the live record.
+#include "panel/ControlPanel.h"
+
+#include "controls/VOzariButton.h"
+#include "panel/PictureButton.h"
+#include "panel/SkinOutline.h"
+#include "panel/StatusDisplay.h"
+#include "platform/system/MessageBox.h"
+#include "platform/system/ProgramFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace {
+
+void ShowError(const QString& text)
+{
+    platform::ShowMessageBox({nullptr, QStringLiteral("Erreur"), text, platform::MessageIcon::Error});
+}
+
+// The folder of the default skin pictures: beside the program, or the installed data folder.
+QString DefaultSkinFolder()
+{
+    return QFileInfo(platform::DataFile(QStringLiteral("interface.bmp"))).absolutePath() + QLatin1Char('/');
+}
+
+// A bitmap of the skin; a null image with the reason when it cannot be read.
+QImage ReadPicture(const QString& path, QString& error)
+{
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        error = QStringLiteral("Impossible de charger l'image « %1 » : %2.").arg(path, reader.errorString());
+    return picture;
+}
+
+}  // namespace
+
+bool TForm1::LoadSkin()
+{
+    QFile file(SkinFile());
+    if (!file.exists()) {
+        Skin = SkinRecord::Defaults(DefaultSkinFolder());
+        return Dress();
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowError(QStringLiteral("Erreur de lecture du fichier « %1 » : %2.").arg(SkinFile(), file.errorString()));
+        return false;
+    }
+    const std::optional<SkinRecord> record = SkinRecord::FromBytes(file.read(SkinRecord::kSize));
+    if (!record) {
+        ShowError(QStringLiteral("Erreur de lecture du fichier « %1 » : il est trop court pour être une interface.")
+                      .arg(SkinFile()));
+        return false;
+    }
+    Skin = *record;
+    return Dress();
+}
+
+bool TForm1::SaveSkin()
+{
+    const QString unrepresentable = Skin.Unrepresentable();
+    if (!unrepresentable.isEmpty()) {
+        ShowError(QStringLiteral("Le chemin « %1 » contient des caractères que le fichier d'interface ne peut pas "
+                                 "enregistrer. Choisissez un fichier dont le chemin n'a que des lettres latines.")
+                      .arg(unrepresentable));
+        return false;
+    }
+    // Written beside its place and renamed into it: an interrupted save leaves the old file whole.
+    QSaveFile file(SkinFile());
+    if (!file.open(QIODevice::WriteOnly) || file.write(*Skin.ToBytes()) != SkinRecord::kSize || !file.commit()) {
+        ShowError(QStringLiteral("Erreur d'écriture du fichier « %1 » : %2.").arg(SkinFile(), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::Dress()
+{
+    // Every picture first: a skin that cannot be read changes nothing of the panel.
+    QString error;
+    QImage face = ReadPicture(Skin.Background, error);
+    std::array<QImage, SkinRecord::ButtonCount> buttons;
+    for (int i = 0; i < SkinRecord::ButtonCount && error.isEmpty(); ++i)
+        buttons[i] = ReadPicture(Skin.Buttons[i], error);
+    if (!error.isEmpty()) {
+        ShowError(error);
+        return false;
+    }
+    const QImage background = face;
+
+    // The button pictures on the face, black transparent, a later one over an earlier one.
+    face = face.convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter painter(&face);
+        for (int i = 0; i < SkinRecord::ButtonCount; ++i)
+            painter.drawImage(Skin.ButtonAt[i], WithBlackTransparent(buttons[i]));
+    }
+    FacePicture = face;
+    resize(face.size());
+
+    // The outline: whatever differs from the transparency colour. All transparent: a rectangle.
+    const QColor key = ColourOf(Skin.TransparencyColour);
+    const QRegion outline = OutlineOfFace(face, key.rgb());
+    if (outline.isEmpty())
+        clearMask();
+    else
+        setMask(outline);
+
+    Image1->setGeometry(QRect(QPoint(0, 0), background.size()));
+    Image1->setPixmap(QPixmap::fromImage(background));
+    raise();
+
+    // The status display: the screen colour, the record's font and colour, its place.
+    QPalette palette = Panel1->palette();
+    palette.setColor(QPalette::Window, ColourOf(Skin.ScreenColour));
+    Panel1->setPalette(palette);
+    QFont font(Skin.FontName);
+    font.setPointSize(std::clamp(Skin.FontSize, 1, 72));
+    Panel1->setFont(font);
+    Image2->setFont(font);
+    Image2->SetTextColour(ColourOf(Skin.FontColour));
+    Panel1->move(Skin.StatusAt);
+
+    // The buttons where the skin puts them.
+    for (int i = 0; i < SkinRecord::ButtonCount; ++i) {
+        SpeedButtons[i]->SetPicture(buttons[i]);
+        SpeedButtons[i]->move(Skin.ButtonAt[i]);
+    }
+    VOzariButton1->move(Skin.HelpAt);
+    SpeedButton9->move(Skin.FullScreenAt);
+    VOzariButton3->move(Skin.SkinEditorAt);
+    VOzariButton2->move(Skin.QuitAt);
+    update();
+    return true;
+}

@@ -1,0 +1,57 @@
+// The versions of the media libraries loaded at run time.
+#include "platform/system/MediaPlatform.h"
+
+extern "C" {
+#include <dvdnav/dvdnav.h>
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/avutil.h>
+}
+#include <SDL.h>
+
+namespace platform {
+namespace {
+
+std::function<QString()>& Probe()
+{
+    static std::function<QString()> probe;
+    return probe;
+}
+
+// The oldest libraries that the player is built for: FFmpeg 5 (libavcodec 59), libdvdnav 6, SDL 2.0.
+constexpr unsigned kOldestAvcodecMajor = 59;
+constexpr int kOldestDvdnavMajor = 6;
+
+QString RunningVersions()
+{
+    const unsigned avcodec = avcodec_version();
+    const unsigned avformat = avformat_version();
+    if (AV_VERSION_MAJOR(avcodec) < kOldestAvcodecMajor || AV_VERSION_MAJOR(avformat) < kOldestAvcodecMajor)
+        return QStringLiteral("Non Installé");
+    const QString dvdnav = QString::fromLatin1(dvdnav_version());
+    if (dvdnav.section(QLatin1Char('.'), 0, 0).toInt() < kOldestDvdnavMajor)
+        return QStringLiteral("Non Installé");
+    SDL_version sdl;
+    SDL_GetVersion(&sdl);
+    if (sdl.major < 2)
+        return QStringLiteral("Non Installé");
+    return QStringLiteral("FFmpeg %1, libdvdnav %2, SDL %3.%4.%5")
+        .arg(QString::fromLatin1(av_version_info()), dvdnav)
+        .arg(sdl.major)
+        .arg(sdl.minor)
+        .arg(sdl.patch);
+}
+
+}  // namespace
+
+QString MediaPlatformVersion()
+{
+    return Probe() ? Probe()() : RunningVersions();
+}
+
+void SetMediaPlatformProbe(std::function<QString()> probe)
+{
+    Probe() = std::move(probe);
+}
+
+}  // namespace platform
