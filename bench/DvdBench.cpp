@@ -175,7 +175,7 @@ int main(int argc, char** argv)
     graph->put_WindowStyle(media::WS_CHILD);
     graph->SetWindowPosition(0, 0, 720, 576);
     graph->Run();
-    auto* window = graph->RendererWindow();
+    auto* window = graph->rendererWindow();
     WaitSeconds([&] { return window && Middle(window->picture()).blue() > 60; }, 5);
     const double firstMenu = timer.nsecsElapsed() / 1e9;
     std::printf("  render to first menu picture: %6.3f s (target < 0.3)\n", firstMenu);

@@ -1,11 +1,95 @@
+// The default drive chooser: the optical drives, the question, and config.dat.
 #include "dialogs/DriveChooser.h"
 
+#include "platform/system/MessageBox.h"
+#include "platform/system/OpticalDrives.h"
+#include "platform/system/ProgramFolder.h"
 #include "platform/system/WindowPlacement.h"
+#include "platform/system/Windows1252.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
 
 TForm13* Form13 = nullptr;
+
+bool WriteConfigFile(const QString& path, const QString& drive, QString& error)
+{
+    const std::optional<QByteArray> ansi = platform::ToWindows1252(drive);
+    QSaveFile file(path);
+    const QByteArray line = (ansi ? *ansi : drive.toLocal8Bit()) + "\r\n";
+    if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.commit()) {
+        error = QStringLiteral("Impossible d'écrire le fichier « %1 » : %2.").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
 
 TForm13::TForm13()
 {
     setObjectName(QStringLiteral("Form13"));
-    platform::DesignWindow(*this, QStringLiteral("Sélection du lecteur DVD par défaut"), platform::BorderStyle::Dialog, {345, 133});
+    platform::DesignWindow(*this, QStringLiteral("Sélection du lecteur DVD par défaut"), platform::BorderStyle::Dialog,
+                           {345, 133});
+    Label1 = new QLabel(QStringLiteral("Vous exécutez Vistrel pour la première fois sur cet ordinateur. Or, celui ci "
+                                       "dispose de plusieurs lecteurs de CD-ROM ou de DVD-ROM. Veuillez selectionner "
+                                       "parmis la liste ci dessous votre lecteur de DVD par défaut :"),
+                        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setGeometry(8, 8, 329, 57);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    // Wider than a drive letter: a device, a folder or an image path is typed here.
+    ComboBox1->setGeometry(72, 72, 201, ComboBox1->sizeHint().height());
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(240, 80, 49, 41);
+    Memo1->hide();
+    BitBtn1 = new QPushButton(QStringLiteral("&Ok"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(136, 104, 75, 25);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
+    FormCreate();
+}
+
+QString TForm13::ConfigFile()
+{
+    return platform::SettingsFolder() + QStringLiteral("config.dat");
+}
+
+void TForm13::FormCreate()
+{
+    ComboBox1->addItems(platform::OpticalDrives());
+    if (ComboBox1->count() == 1) {
+        // One drive: it is the default, written at every start without a question.
+        ComboBox1->setCurrentIndex(0);
+        BitBtn1Click();
+        return;
+    }
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText({});
+}
+
+void TForm13::BitBtn1Click()
+{
+    const QString text = ComboBox1->currentText();
+    if (text.trimmed().isEmpty()) {
+        platform::ShowMessageBox({nullptr, QStringLiteral("Erreur"),
+                                  QStringLiteral("Vous devez sélectionner un lecteur dans la liste."),
+                                  platform::MessageIcon::Warning});
+        return;
+    }
+    Memo1->setPlainText(text);
+    QString error;
+    if (!WriteConfigFile(ConfigFile(), text, error)) {
+        platform::ShowMessageBox({nullptr, QStringLiteral("Erreur"), error, platform::MessageIcon::Error});
+        return;
+    }
+    accept();
 }

@@ -1,11 +1,37 @@
 #pragma once
+// The default drive chooser and config.dat, the file that keeps its answer.
 #include <QDialog>
 
-// The default drive chooser.
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// Asks for the default optical drive when the machine has none or several; with exactly one, it
+// writes config.dat at every start without showing itself. A typed text (a device, a folder, an
+// ISO image or a CUE sheet) is saved as typed.
 class TForm13 : public QDialog {
     Q_OBJECT
 public:
     TForm13();
+
+    QLabel* Label1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+
+    // Validates and saves the choice, then closes the window; the window stays open with a French
+    // message when the choice is blank or config.dat cannot be written.
+    void BitBtn1Click();
+    // The file that holds the default drive.
+    static QString ConfigFile();
+
+private:
+    void FormCreate();
 };
+
+// Writes `drive` as config.dat's one line (Windows-1252 where the text allows, CR LF), through a
+// temporary file renamed into place; the reason in French when it could not be written.
+bool WriteConfigFile(const QString& path, const QString& drive, QString& error);
 
 extern TForm13* Form13;

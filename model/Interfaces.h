@@ -5,6 +5,7 @@
 #include <QString>
 
 class QMenu;
+class QWidget;
 namespace media {
 class IMediaSeeking;
 }
@@ -55,6 +56,8 @@ public:
     virtual void ShowPanel() = 0;
     // The folder where config.dat, interface.dat and bookmark.bmk live, with its trailing separator.
     virtual QString SettingsFolder() const = 0;
+    // The panel's window, owner of the messages said about it (null without a panel).
+    virtual QWidget* Window() = 0;
 };
 
 // The splash's progress, run by the panel's creation.

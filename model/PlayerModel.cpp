@@ -37,6 +37,7 @@ public:
     void OpenMedium() override {}
     void ShowPanel() override {}
     QString SettingsFolder() const override { return {}; }
+    QWidget* Window() override { return nullptr; }
 };
 
 class NoProgress final : public IStartUpProgress {

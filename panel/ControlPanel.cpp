@@ -4,6 +4,7 @@
 #include "controls/MenuIcons.h"
 #include "controls/PiconeBarreTache.h"
 #include "controls/VOzariButton.h"
+#include "dialogs/DriveChooser.h"
 #include "dialogs/MediaChooser.h"
 #include "dialogs/SystemInformation.h"
 #include "model/PlayerModel.h"
@@ -17,6 +18,7 @@
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/VolumeMixer.h"
 #include "platform/system/WindowPlacement.h"
+#include "platform/system/Windows1252.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -281,6 +283,8 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
+    if (!QFile::exists(Settings + QStringLiteral("config.dat")) && Form13)
+        Form13->exec();
     ReadConfig();
     // The default drive is where the DVD navigator looks first.
     dvd::SetPreferredVolume(Model.CurrentMedium().MediaDrive);
@@ -301,7 +305,7 @@ void TForm1::ReadConfig()
     Memo1->clear();
     QFile config(Settings + QStringLiteral("config.dat"));
     if (config.open(QIODevice::ReadOnly))
-        Memo1->setPlainText(FromWindows1252(config.readAll()));
+        Memo1->setPlainText(platform::FromWindows1252(config.readAll()));
     const QString text = Memo1->toPlainText();
     QString drive = text.left(text.indexOf(QLatin1Char('\n')));
     if (drive.endsWith(QLatin1Char('\r')))
@@ -380,10 +384,14 @@ void TForm1::VOzariButton3Click()
 void TForm1::Ouvrirunfichiermultimdia1Click()
 {
     Model.Commands().ClearFileGraph();
-    if (!Form12 || Form12->exec() != QDialog::Accepted)
+    if (!Form12 || Form12->exec() != QDialog::Accepted || !Form12->ChooserAccepted)
         return;
     Image2->Clear();
-    Model.SetMedium(Form12->KindTag.left(4), Form12->FileName);
+    if (!Form12->ChosenVolume.isEmpty())
+        dvd::SetPreferredVolume(Form12->ChosenVolume);
+    if (!Form12->ChosenDrive.isEmpty())
+        Model.SetMediaDrive(Form12->ChosenDrive);
+    Model.SetMedium(Form12->ChosenKind.left(4), Form12->ChosenFile);
     Model.Commands().PlayMedium();
     PiconeBarreTache1->SetMenuPop(Model.Commands().PopupMenu());
 }

@@ -96,6 +96,7 @@ public:
     void OpenMedium() override { Ouvrirunfichiermultimdia1Click(); }
     void ShowPanel() override;
     QString SettingsFolder() const override { return Settings; }
+    QWidget* Window() override { return this; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,17 +1,14 @@
 // The skin record's bytes, its defaults and its colours.
 #include "panel/SkinRecord.h"
 
+#include "platform/system/Windows1252.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 #include <QtEndian>
 
 namespace {
 
-// Windows-1252's characters at 0x80 to 0x9F; zero where the code page has none.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 constexpr int kNameOffsets[8] = {0, 256, 512, 768, 1024, 1280, 1536, 1792};
 constexpr int kFontNameOffset = 2168;
@@ -28,7 +25,7 @@ qint32 GetInt(const QByteArray& bytes, int offset)
 
 bool PutString(QByteArray& bytes, int offset, const QString& text)
 {
-    const std::optional<QByteArray> encoded = ToWindows1252(text.left(SkinRecord::kPathBytes));
+    const std::optional<QByteArray> encoded = platform::ToWindows1252(text.left(SkinRecord::kPathBytes));
     if (!encoded)
         return false;
     bytes[offset] = char(encoded->size());
@@ -39,7 +36,7 @@ bool PutString(QByteArray& bytes, int offset, const QString& text)
 QString GetString(const QByteArray& bytes, int offset)
 {
     const int length = quint8(bytes[offset]);
-    return FromWindows1252(bytes.mid(offset + 1, length));
+    return platform::FromWindows1252(bytes.mid(offset + 1, length));
 }
 
 // The place whose X is at `offset` in the record (its Y follows).
@@ -65,38 +62,6 @@ QPoint& PlaceAt(SkinRecord& record, int offset)
 constexpr int kPlaceOffsets[] = {2048, 2056, 2064, 2072, 2080, 2088, 2096, 2104, 2112, 2120, 2128, 2136, 2148};
 
 }  // namespace
-
-std::optional<QByteArray> ToWindows1252(const QString& text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(char(u));
-            continue;
-        }
-        const auto* found = std::find(std::begin(kHighControls), std::end(kHighControls), u);
-        if (found == std::end(kHighControls))
-            return std::nullopt;
-        bytes.append(char(0x80 + (found - std::begin(kHighControls))));
-    }
-    return bytes;
-}
-
-QString FromWindows1252(const QByteArray& bytes)
-{
-    QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const quint8 b = quint8(byte);
-        if (b >= 0x80 && b < 0xA0)
-            text.append(kHighControls[b - 0x80] ? QChar(kHighControls[b - 0x80]) : QChar(0xFFFD));
-        else
-            text.append(QChar(b));
-    }
-    return text;
-}
 
 QColor ColourOf(quint32 value)
 {
@@ -141,7 +106,7 @@ QString SkinRecord::Unrepresentable() const
 {
     for (const QString* text : {&Background, &Buttons[0], &Buttons[1], &Buttons[2], &Buttons[3], &Buttons[4],
                                 &Buttons[5], &Buttons[6], &FontName})
-        if (!ToWindows1252(text->left(kPathBytes)))
+        if (!platform::ToWindows1252(text->left(kPathBytes)))
             return *text;
     return {};
 }

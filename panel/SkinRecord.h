@@ -52,7 +52,3 @@ struct SkinRecord {
 QColor ColourOf(quint32 value);
 // A record colour for an RGB colour.
 quint32 RecordColourOf(const QColor& colour);
-
-// Windows-1252 text, as the record holds it; nothing when a character has no place in it.
-std::optional<QByteArray> ToWindows1252(const QString& text);
-QString FromWindows1252(const QByteArray& bytes);

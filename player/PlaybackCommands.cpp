@@ -161,7 +161,8 @@ bool TForm10::PlayFileOrCd()
     Model.StatusDisplay().TextOut(5, 5, QStringLiteral("Fichier ") + medium.MediaFile);
     for (const char* name : {"Goto2", "Playspeed2", "Configuration1", "Pleincran1"})
         MenuItem(QString::fromLatin1(name))->setVisible(false);
-    if (medium.Class() == MediumClass::Music || IsCd()) {
+    // The video window shows for a file with a picture, whatever its name says.
+    if (IsCd() || !FilterGraph->IBasicVideo2()) {
         hide();
         MenuItem(QStringLiteral("Zoom1"))->setVisible(false);
         MenuItem(QStringLiteral("Signets1"))->setVisible(false);

@@ -15,9 +15,9 @@
 
 namespace {
 
-void NoDisc()
+void NoDisc(QWidget* owner)
 {
-    platform::ShowMessageBox({nullptr, QStringLiteral("Attention"),
+    platform::ShowMessageBox({owner, QStringLiteral("Attention"),
                               QStringLiteral("Impossible de trouver les informations: aucun disque de chargé."),
                               platform::MessageIcon::Information});
 }
@@ -61,7 +61,7 @@ void TForm10::Audio1Click()
     auto info = DVDGraph->IDvdInfo2();
     uint32_t count = 0, current = 0;
     if (!info || FAILED(info->GetCurrentAudio(count, current))) {
-        NoDisc();
+        NoDisc(Model.Panel().Window());
         return;
     }
     FillLanguages(Form7->ComboBox1, count, current,
@@ -81,7 +81,7 @@ void TForm10::Soustitres1Click()
     uint32_t count = 0, current = 0;
     bool disabled = true;
     if (!info || FAILED(info->GetCurrentSubpicture(count, current, disabled))) {
-        NoDisc();
+        NoDisc(Model.Panel().Window());
         return;
     }
     FillLanguages(Form6->ComboBox1, count, current,

@@ -164,7 +164,7 @@ media::VideoRendererWindow* DvdGraph::rendererWindow() const
 bool DvdGraph::MapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const
 {
     // The picture fills the renderer window with its shape kept: find its rectangle there.
-    media::VideoRendererWindow* window = RendererWindow();
+    media::VideoRendererWindow* window = rendererWindow();
     const NavSnapshot s = navigator_.Snapshot();
     if (!window || window->width() <= 0 || window->height() <= 0)
         return false;
@@ -225,7 +225,7 @@ void DvdGraph::SetGraphState(media::FILTER_STATE state)
     state_ = state;
     for (const auto& filter : filters_)
         filter->setState(state);
-    if (auto* window = RendererWindow())
+    if (auto* window = rendererWindow())
         window->setStreaming(state != media::State_Stopped);
     Changed();
 }

@@ -60,7 +60,6 @@ public:
     std::string describe() override;
 
     // The renderer window while the graph has one.
-    media::VideoRendererWindow* RendererWindow() const { return rendererWindow(); }
     media::VideoRendererWindow* rendererWindow() const override;
     // Benchmarks and tests: sound consumed without a device.
     void SetAudioDevice(bool on) { audioDevice_ = on; }

@@ -60,6 +60,7 @@ TEST(Program, PlaysTheDiscNamedOnItsCommandLineAndQuitsWhenAsked)
     QTemporaryDir home;
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    testsupport::prepareSettings(home.path());
     environment.insert("VISTREL_HOME", home.path());
     program.setProcessEnvironment(environment);
     program.start(testsupport::binDir() + "/vistrel", {testsupport::media("dvd")});
@@ -90,6 +91,7 @@ TEST(Program, AMissingMediumIsSaidAndTheProgramStillStarts)
     QTemporaryDir home;
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    testsupport::prepareSettings(home.path());
     environment.insert("VISTREL_HOME", home.path());
     program.setProcessEnvironment(environment);
     program.start(testsupport::binDir() + "/vistrel", {testsupport::media("no-such-film.avi")});

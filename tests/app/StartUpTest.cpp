@@ -67,6 +67,7 @@ Started& StartOnce()
     static Started started = [] {
         Started s;
         s.home = std::make_unique<QTemporaryDir>();
+        testsupport::prepareSettings(s.home->path());
         qputenv("VISTREL_HOME", s.home->path().toUtf8());
         s.application = std::make_unique<TApplication>();
         auto* record = &s.creations;

@@ -4,6 +4,7 @@
 
 #include "controls/PiconeBarreTache.h"
 #include "controls/VOzariButton.h"
+#include "engine/TDSDVDGraph.h"
 #include "engine/TDSVideoWindow.h"
 #include "model/PlayerModel.h"
 #include "panel/ControlPanel.h"
@@ -244,7 +245,7 @@ TEST(ControlPanel, ScanButtonsScanADvdAndTheVideoMenuDoesTheSame)
     Click(Form1->SpeedButtons[SkinRecord::Play]);
     ASSERT_TRUE(waitFor([] { return Caption() == "Vistrel - Lecture"; }, std::chrono::seconds(10)));
     // Into the first title, where a scan is allowed.
-    Click(Form1->SpeedButtons[SkinRecord::Next]);
+    ASSERT_EQ(Form10->DVDGraph->IDvdControl2()->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
     QTest::qWait(500);
     Click(Form1->SpeedButtons[SkinRecord::Forward]);
     EXPECT_TRUE(waitFor([] { return Form1->Model.State() == PlaybackState::ScanningForward; }));

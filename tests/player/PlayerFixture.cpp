@@ -49,6 +49,7 @@ void StartProgram()
     static Program program = [] {
         Program p;
         p.home = std::make_unique<QTemporaryDir>();
+        testsupport::prepareSettings(p.home->path());
         qputenv("VISTREL_HOME", p.home->path().toUtf8());
         platform::SetMessageBoxHandler([](const platform::MessageBoxRequest& r) { Messages().push_back(r); });
         p.application = std::make_unique<TApplication>();

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
@@ -25,6 +26,15 @@ QString media(const QString& relative)
 QString binDir()
 {
     return qEnvironmentVariable("VISTREL_BIN");
+}
+
+QString prepareSettings(const QString& folder, const QString& drive)
+{
+    QDir().mkpath(folder);
+    QFile config(folder + QStringLiteral("/config.dat"));
+    if (config.open(QIODevice::WriteOnly))
+        config.write(drive.toLocal8Bit() + "\r\n");
+    return folder + QLatin1Char('/');
 }
 
 bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeout)

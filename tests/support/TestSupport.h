@@ -16,6 +16,10 @@ QString media(const QString& relative);
 // Folder holding the built program and its data files.
 QString binDir();
 
+// A settings folder for a started program: config.dat names `drive` (the drive question of a first
+// start is not asked then). Returns the folder's path with its trailing slash.
+QString prepareSettings(const QString& folder, const QString& drive = QString());
+
 // Runs the event loop until pred() holds or the time-out passes; returns pred().
 bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 

@@ -62,7 +62,7 @@ protected:
     }
     void TearDown() override { graph.reset(); }
 
-    QImage Picture() { return graph->RendererWindow() ? graph->RendererWindow()->picture() : QImage(); }
+    QImage Picture() { return graph->rendererWindow() ? graph->rendererWindow()->picture() : QImage(); }
     bool WaitForColour(int discX, int discY, int r, int g, int b, std::chrono::milliseconds timeout = 6s)
     {
         return waitFor([&] { return Near(ColourAt(Picture(), discX, discY), r, g, b); }, timeout);

@@ -1,0 +1,62 @@
+// The program's first start on a machine with two drives: the panel asks for the default drive
+// before it goes on, refuses a blank answer and keeps a typed one.
+#include "app/CommandLine.h"
+#include "app/StartUp.h"
+#include "app/TApplication.h"
+#include "dialogs/DriveChooser.h"
+#include "model/PlayerModel.h"
+#include "panel/ControlPanel.h"
+#include "platform/system/MessageBox.h"
+#include "platform/system/OpticalDrives.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+TEST(FirstStart, TwoDrivesBringTheQuestionBeforeThePanelGoesOn)
+{
+    QTemporaryDir home;
+    qputenv("VISTREL_HOME", home.path().toUtf8());
+    std::vector<platform::MessageBoxRequest> messages;
+    platform::SetMessageBoxHandler([&](const platform::MessageBoxRequest& r) { messages.push_back(r); });
+    platform::SetOpticalDrivesProbe([] { return QStringList{"/dev/sr0", "/dev/sr1"}; });
+    auto application = std::make_unique<TApplication>();
+    StartUp(*application, CommandLine::Parse({}));
+    ASSERT_TRUE(Form13);
+    EXPECT_FALSE(QFile::exists(home.path() + "/config.dat"));
+
+    // The question, answered as a user would: OK with nothing, then a typed drive.
+    bool asked = false;
+    QStringList listed;
+    QTimer::singleShot(0, [&] {
+        asked = Form13->isVisible();
+        for (int i = 0; i < Form13->ComboBox1->count(); ++i)
+            listed << Form13->ComboBox1->itemText(i);
+        Form13->BitBtn1Click();
+        Form13->ComboBox1->setEditText("/dev/sr1");
+        Form13->BitBtn1Click();
+    });
+    Form1->show();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(listed, (QStringList{"/dev/sr0", "/dev/sr1"}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Vous devez sélectionner un lecteur dans la liste.");
+    EXPECT_EQ(Form1->Model.CurrentMedium().MediaDrive, "/dev/sr1");
+    QFile config(home.path() + "/config.dat");
+    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
+    EXPECT_EQ(config.readAll(), "/dev/sr1\r\n");
+
+    // Closed without an answer at a later showing: no file, an empty drive, nothing fails.
+    config.remove();
+    Form1->hide();
+    QTimer::singleShot(0, [] { Form13->reject(); });
+    Form1->show();
+    EXPECT_EQ(Form1->Model.CurrentMedium().MediaDrive, "");
+    EXPECT_TRUE(Form1->isVisible());
+    application.reset();
+    platform::SetOpticalDrivesProbe({});
+    platform::SetMessageBoxHandler({});
+}
