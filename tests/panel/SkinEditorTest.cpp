@@ -105,6 +105,12 @@ void PickColour(const QColor& colour, QColor* opened = nullptr)
     });
 }
 
+// A click of the left button in the middle of `control`.
+void ClickOn(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
 void Select(TForm2::Element element)
 {
     Form2->ComboBox1->setCurrentIndex(element);
@@ -183,10 +189,10 @@ TEST(SkinEditor, ApplyDressesThePanelWithoutWritingAndAnnulerBringsBackTheFile)
 
     UseEditor([&] {
         PickFile(Form2->OpenPictureDialog1, Nuit("interface.bmp"));
-        Form2->Image1Click();
+        ClickOn(Form2->Image1);
         EXPECT_EQ(Form2->Label5->text(), Nuit("interface.bmp"));
         PickColour(kMagenta);
-        Form2->BitBtn4Click();
+        ClickOn(Form2->BitBtn4);
         Form2->BitBtn6Click();
 
         // The panel shows the night face, cut along its magenta; the file is as it was.
@@ -326,13 +332,16 @@ TEST(SkinEditor, PicturesThatCannotBeKeptAreRefusedAndThePreviousChoiceStays)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("BM this is no bitmap");
     }
-    // A good picture whose path is longer than the record's 255 characters.
+    // Good pictures the record cannot keep: one whose path is longer than the record's 255 characters.
     QString deep = folder.path();
     while (deep.size() < 260)
         deep += "/" + QString(60, QLatin1Char('d'));
     ASSERT_TRUE(QDir().mkpath(deep));
     const QString tooLong = deep + "/pause.bmp";
     ASSERT_TRUE(QFile::copy(Nuit("pause.bmp"), tooLong));
+    // And one whose name the record's code page cannot write.
+    const QString cyrillic = folder.filePath("пауза.bmp");
+    ASSERT_TRUE(QFile::copy(Nuit("pause.bmp"), cyrillic));
     const QImage panelPause = Form1->SpeedButtons[SkinRecord::Pause]->Picture();
 
     UseEditor([&] {
@@ -352,14 +361,17 @@ TEST(SkinEditor, PicturesThatCannotBeKeptAreRefusedAndThePreviousChoiceStays)
         // A new pause picture goes into the record at once; refused ones leave it.
         Select(TForm2::Pause);
         PickFile(Form2->OpenPictureDialog2, Nuit("pause.bmp"));
-        Form2->Image2Click();
+        ClickOn(Form2->Image2);
         PickFile(Form2->OpenPictureDialog2, broken);
         Form2->Image2Click();
         PickFile(Form2->OpenPictureDialog2, tooLong);
         Form2->Image2Click();
+        PickFile(Form2->OpenPictureDialog2, cyrillic);
+        Form2->Image2Click();
         messages = TakeMessages();
-        ASSERT_EQ(messages.size(), 2u);
+        ASSERT_EQ(messages.size(), 3u);
         EXPECT_TRUE(messages[1].text.contains("trop long")) << messages[1].text.toStdString();
+        EXPECT_TRUE(messages[2].text.contains("lettres latines")) << messages[2].text.toStdString();
         Form2->BitBtn6Click();
         EXPECT_EQ(Form1->Skin.Buttons[SkinRecord::Pause], Nuit("pause.bmp"));
         EXPECT_NE(Form1->SpeedButtons[SkinRecord::Pause]->Picture(), panelPause);
@@ -376,10 +388,10 @@ TEST(SkinEditor, ColourAndFontDialogsOpenOnTheirLastAnswer)
     QColor opened;
     UseEditor([&] {
         PickColour(kMagenta, &opened);
-        Form2->BitBtn4Click();
+        ClickOn(Form2->Panel2);
         EXPECT_EQ(Form2->Panel2->palette().color(QPalette::Window), kMagenta);
         PickColour(kBlue, &opened);
-        Form2->Panel4Click();
+        ClickOn(Form2->Panel4);
         EXPECT_EQ(opened, kMagenta);
         EXPECT_EQ(Form2->Panel3->palette().color(QPalette::Window), kBlue);
 
