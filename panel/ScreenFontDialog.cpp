@@ -37,6 +37,11 @@ ScreenFontDialog::ScreenFontDialog(QWidget* parent)
     Fonts->setWindowFlags(Qt::Widget);
     Fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     connect(Fonts, &QFontDialog::currentFontChanged, this, &ScreenFontDialog::KeepSizeInRange);
+    // Enter or Escape in the font part close the whole chooser, not the part alone.
+    connect(Fonts, &QDialog::finished, this, [this](int result) {
+        Fonts->setVisible(true);
+        done(result);
+    });
 
     Colours = new QComboBox(this);
     Colours->setObjectName(QStringLiteral("Colours"));
@@ -86,6 +91,7 @@ void ScreenFontDialog::KeepSizeInRange(const QFont& font)
 bool ScreenFontDialog::Choose()
 {
     Fonts->setCurrentFont(font_);
+    KeepSizeInRange(Fonts->currentFont());
     const int index = Colours->findData(colour_);
     Colours->setCurrentIndex(index >= 0 ? index : 0);
     if (exec() != QDialog::Accepted)

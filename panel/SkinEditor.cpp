@@ -208,6 +208,11 @@ void TForm2::BuildDialogs()
         dialog->setFileMode(QFileDialog::ExistingFile);
         dialog->setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
         dialog->setDirectory(platform::ProgramFolder());
+        dialog->setLabelText(QFileDialog::LookIn, QStringLiteral("Rechercher dans :"));
+        dialog->setLabelText(QFileDialog::FileName, QStringLiteral("Nom du fichier :"));
+        dialog->setLabelText(QFileDialog::FileType, QStringLiteral("Type :"));
+        dialog->setLabelText(QFileDialog::Accept, QStringLiteral("&Ouvrir"));
+        dialog->setLabelText(QFileDialog::Reject, QStringLiteral("Annuler"));
         return dialog;
     };
     OpenPictureDialog1 = pictureDialog("OpenPictureDialog1");
@@ -215,6 +220,7 @@ void TForm2::BuildDialogs()
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
+    ColorDialog1->setWindowTitle(QStringLiteral("Couleur"));
     FontDialog1 = new ScreenFontDialog(this);
 }
 

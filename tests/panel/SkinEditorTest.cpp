@@ -20,6 +20,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QProcess>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -400,6 +401,15 @@ TEST(SkinEditor, ColourAndFontDialogsOpenOnTheirLastAnswer)
         int openedSize = 0;
         WhenShown(fonts, [&] {
             openedSize = fonts->Fonts->currentFont().pointSize();
+            QStringList offered;
+            for (QListView* list : fonts->Fonts->findChildren<QListView*>())
+                for (int row = 0; row < list->model()->rowCount(); ++row) {
+                    bool number = false;
+                    const int size = list->model()->index(row, 0).data().toString().toInt(&number);
+                    if (number && !list->isRowHidden(row))
+                        offered << QString::number(size);
+                }
+            EXPECT_EQ(offered, (QStringList{"8", "9", "10", "11", "12"}));
             QFont big = fonts->Fonts->currentFont();
             big.setPointSize(20);
             fonts->Fonts->setCurrentFont(big);
@@ -424,6 +434,9 @@ TEST(SkinEditor, ColourAndFontDialogsOpenOnTheirLastAnswer)
         WhenShown(Form2->FontDialog1, [] {
             EXPECT_EQ(Form2->FontDialog1->Fonts->currentFont().pointSize(), 12);
             EXPECT_EQ(Form2->FontDialog1->Colours->currentText(), "Rouge");
+            // Escape in the font part closes the whole chooser.
+            QTest::keyClick(Form2->FontDialog1->Fonts, Qt::Key_Escape);
+            EXPECT_FALSE(Form2->FontDialog1->isVisible());
             Form2->FontDialog1->reject();
         });
         Form2->BitBtn5Click();
