@@ -11,6 +11,7 @@
 #include "panel/ControlPanel.h"
 #include "panel/StatusDisplay.h"
 #include "panel/SkinEditor.h"
+#include "panel/SkinEditorLink.h"
 #include "player/VideoWindow.h"
 #include "player/GoToChapterDialog.h"
 #include "player/GoToTimeDialog.h"
@@ -60,6 +61,7 @@ void StartUp(TApplication& application, const CommandLine& commandLine)
     application.CreateForm(Form10, model);
     model.SetCommands(Form10);
     application.CreateForm(Form2);
+    ConnectSkinEditor(*Form1, *Form2);
     application.CreateForm(Form11);
     application.CreateForm(Form12);
     application.CreateForm(Form13);

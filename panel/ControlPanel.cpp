@@ -9,6 +9,7 @@
 #include "dialogs/SystemInformation.h"
 #include "model/PlayerModel.h"
 #include "model/ProductWebPage.h"
+#include "panel/PanelButtons.h"
 #include "panel/PictureButton.h"
 #include "panel/StatusDisplay.h"
 #include "platform/cdaudio/CdAudioDevice.h"
@@ -146,63 +147,14 @@ void TForm1::BuildControls()
 
 void TForm1::BuildShapedButtons()
 {
-    struct Design {
-        TVOzariButton** button;
-        const char* name;
-        QRect at;
-        const char* hint;
-        TIAButtonKind kind;
-        QColor colour, colour1;
-        void (TForm1::*click)();
-    };
-    const Design designs[] = {
-        {&VOzariButton1, "VOzariButton1", {259, 89, 25, 25}, "Aide", bkElliptic, Qt::white, {}, &TForm1::Aide1Click},
-        {&SpeedButton9, "SpeedButton9", {235, 89, 25, 25}, "Plein écran", bkElliptic, QColor(128, 128, 0),
-         QColor(255, 255, 0), &TForm1::FullScreen1Click},
-        {&VOzariButton3, "VOzariButton3", {211, 89, 25, 25}, "Configuration de l'interface", bkElliptic,
-         QColor(0, 255, 255), QColor(0, 128, 128), &TForm1::VOzariButton3Click},
-        {&VOzariButton2, "VOzariButton2", {280, 5, 13, 15}, "Quitter", bkPolyStar, QColor(0, 255, 255),
-         QColor(0, 0, 128), &TForm1::Exit1Click},
-    };
-    for (const Design& design : designs) {
-        auto* button = new TVOzariButton(this);
-        *design.button = button;
-        button->setObjectName(QString::fromLatin1(design.name));
-        button->setGeometry(design.at);
-        button->setToolTip(QString::fromUtf8(design.hint));
-        button->setCursor(Qt::PointingHandCursor);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->SetCaption({});
-        button->SetTransparent(true);
-        button->SetUserRGNAUTO(true);
-        button->SetButton3DKind(dkNone);
-        button->SetGradientKind(gkLinear);
-        button->SetRadiusRatio(0.5);
-        button->SetArcAngle(2.0943951023931957);
-        button->SetRotated(false);
-        button->SetButtonKind(design.kind);
-        button->SetButtonColor(design.colour);
-        if (design.colour1.isValid())
-            button->SetButtonColor1(design.colour1);
-        connect(button, &QPushButton::clicked, this, design.click);
-    }
-    QFont helpFont;
-    helpFont.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                          QStringLiteral("DejaVu Serif")});
-    helpFont.setBold(true);
-    helpFont.setPixelSize(19);
-    VOzariButton1->setFont(helpFont);
-    VOzariButton1->SetCaption(QStringLiteral("?"));
-    const QImage fullScreen(platform::DataFile(QStringLiteral("fullscreen.bmp")));
-    if (!fullScreen.isNull())
-        SpeedButton9->SetMainBitmap(WithBlackTransparent(fullScreen));
-    SpeedButton9->SetBitmapHAlign(haCenter);
-    SpeedButton9->SetBitmapVAlign(vaCenter);
-    const QImage skinEdit(platform::DataFile(QStringLiteral("skinedit.bmp")));
-    if (!skinEdit.isNull())
-        VOzariButton3->SetMainBitmap(WithBlackTransparent(skinEdit));
-    for (TVOzariButton* button : {VOzariButton1, SpeedButton9, VOzariButton3, VOzariButton2})
-        button->Loaded();
+    VOzariButton1 = MakePanelShapedButton(this, PanelShapedButton::Help);
+    SpeedButton9 = MakePanelShapedButton(this, PanelShapedButton::FullScreen);
+    VOzariButton3 = MakePanelShapedButton(this, PanelShapedButton::SkinEditor);
+    VOzariButton2 = MakePanelShapedButton(this, PanelShapedButton::Quit);
+    connect(VOzariButton1, &QPushButton::clicked, this, &TForm1::Aide1Click);
+    connect(SpeedButton9, &QPushButton::clicked, this, &TForm1::FullScreen1Click);
+    connect(VOzariButton3, &QPushButton::clicked, this, &TForm1::VOzariButton3Click);
+    connect(VOzariButton2, &QPushButton::clicked, this, &TForm1::Exit1Click);
 }
 
 void TForm1::FormCreate()

@@ -4,39 +4,23 @@
 #include "controls/VOzariButton.h"
 #include "panel/PictureButton.h"
 #include "panel/SkinOutline.h"
+#include "panel/SkinPicture.h"
 #include "panel/StatusDisplay.h"
-#include "platform/system/MessageBox.h"
 #include "platform/system/ProgramFolder.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QSaveFile>
 
 namespace {
 
-void ShowError(const QString& text)
-{
-    platform::ShowMessageBox({nullptr, QStringLiteral("Erreur"), text, platform::MessageIcon::Error});
-}
-
 // The folder of the default skin pictures: beside the program, or the installed data folder.
 QString DefaultSkinFolder()
 {
     return QFileInfo(platform::DataFile(QStringLiteral("interface.bmp"))).absolutePath() + QLatin1Char('/');
-}
-
-// A bitmap of the skin; a null image with the reason when it cannot be read.
-QImage ReadPicture(const QString& path, QString& error)
-{
-    QImageReader reader(path);
-    const QImage picture = reader.read();
-    if (picture.isNull())
-        error = QStringLiteral("Impossible de charger l'image « %1 » : %2.").arg(path, reader.errorString());
-    return picture;
 }
 
 }  // namespace
@@ -49,12 +33,12 @@ bool TForm1::LoadSkin()
         return Dress();
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowError(QStringLiteral("Erreur de lecture du fichier « %1 » : %2.").arg(SkinFile(), file.errorString()));
+        ShowSkinError(QStringLiteral("Erreur de lecture du fichier « %1 » : %2.").arg(SkinFile(), file.errorString()));
         return false;
     }
     const std::optional<SkinRecord> record = SkinRecord::FromBytes(file.read(SkinRecord::kSize));
     if (!record) {
-        ShowError(QStringLiteral("Erreur de lecture du fichier « %1 » : il est trop court pour être une interface.")
+        ShowSkinError(QStringLiteral("Erreur de lecture du fichier « %1 » : il est trop court pour être une interface.")
                       .arg(SkinFile()));
         return false;
     }
@@ -66,15 +50,13 @@ bool TForm1::SaveSkin()
 {
     const QString unrepresentable = Skin.Unrepresentable();
     if (!unrepresentable.isEmpty()) {
-        ShowError(QStringLiteral("Le chemin « %1 » contient des caractères que le fichier d'interface ne peut pas "
-                                 "enregistrer. Choisissez un fichier dont le chemin n'a que des lettres latines.")
-                      .arg(unrepresentable));
+        ShowSkinError(SkinPathProblem(unrepresentable));
         return false;
     }
     // Written beside its place and renamed into it: an interrupted save leaves the old file whole.
     QSaveFile file(SkinFile());
     if (!file.open(QIODevice::WriteOnly) || file.write(*Skin.ToBytes()) != SkinRecord::kSize || !file.commit()) {
-        ShowError(QStringLiteral("Erreur d'écriture du fichier « %1 » : %2.").arg(SkinFile(), file.errorString()));
+        ShowSkinError(QStringLiteral("Erreur d'écriture du fichier « %1 » : %2.").arg(SkinFile(), file.errorString()));
         return false;
     }
     return true;
@@ -84,12 +66,12 @@ bool TForm1::Dress()
 {
     // Every picture first: a skin that cannot be read changes nothing of the panel.
     QString error;
-    QImage face = ReadPicture(Skin.Background, error);
+    QImage face = ReadSkinPicture(Skin.Background, error);
     std::array<QImage, SkinRecord::ButtonCount> buttons;
     for (int i = 0; i < SkinRecord::ButtonCount && error.isEmpty(); ++i)
-        buttons[i] = ReadPicture(Skin.Buttons[i], error);
+        buttons[i] = ReadSkinPicture(Skin.Buttons[i], error);
     if (!error.isEmpty()) {
-        ShowError(error);
+        ShowSkinError(error);
         return false;
     }
     const QImage background = face;

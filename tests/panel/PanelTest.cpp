@@ -1,5 +1,6 @@
 // The control panel as a user sees and drives it: its dressed face and outline, its buttons, its
 // status display, its door and its menu, and skins that cannot be read.
+#include "PanelScreen.h"
 #include "PlayerFixture.h"
 
 #include "controls/PiconeBarreTache.h"
@@ -15,29 +16,17 @@
 
 #include <QAction>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace paneltest;
 using namespace playertest;
 using testsupport::waitFor;
 
 namespace {
-
-QImage Screen(const QRect& area)
-{
-    return QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
-}
-
-bool Near(QRgb a, QColor b, int tolerance = 8)
-{
-    return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance
-           && std::abs(qBlue(a) - b.blue()) <= tolerance;
-}
 
 void Click(QWidget* widget)
 {
@@ -82,24 +71,17 @@ TEST(ControlPanel, DesktopShowsThroughTheTransparentCorners)
     StartProgram();
     DefaultSkin();
     // A red window behind the panel stands for the desktop.
-    QWidget behind;
-    behind.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint);
-    behind.setAutoFillBackground(true);
-    QPalette palette = behind.palette();
-    palette.setColor(QPalette::Window, Qt::red);
-    behind.setPalette(palette);
-    behind.setGeometry(Form1->geometry());
-    behind.show();
+    const auto behind = RedDesktop(Form1->geometry());
     Form1->raise();
     const QRect area = Form1->geometry();
     ASSERT_TRUE(waitFor([&] {
         const QImage shot = Screen(area);
-        return !shot.isNull() && Near(shot.pixel(1, 1), Qt::red) && !Near(shot.pixel(150, 10), Qt::red);
+        return !shot.isNull() && Near(shot.pixelColor(1, 1), Qt::red) && !Near(shot.pixelColor(150, 10), Qt::red);
     })) << "the corner shows what is behind, the face covers the rest";
     const QImage shot = Screen(area);
     const QImage face = Form1->FacePicture;
     // An opaque pixel of the face, away from the controls, is on the screen as the face has it.
-    EXPECT_TRUE(Near(shot.pixel(150, 8), face.pixelColor(150, 8), 24));
+    EXPECT_TRUE(Near(shot.pixelColor(150, 8), face.pixelColor(150, 8), 24));
 }
 
 TEST(ControlPanel, SkinThatCannotBeReadLeavesThePanelAsItWas)
