@@ -4,6 +4,9 @@
 #include "app/TApplication.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -30,6 +33,11 @@ int main(int argc, char** argv)
 
     QApplication::setApplicationName(QStringLiteral("vistrel"));
     QApplication qt(argc, argv);
+    // The standard dialogs (files, colours, fonts) speak French like the rest of the program.
+    QTranslator qtFrench;
+    if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        qt.installTranslator(&qtFrench);
     TApplication application;
     StartUp(application, commandLine);
     // The desktop's remote control, when there is a session bus.

@@ -5,6 +5,7 @@
 #include "panel/PictureButton.h"
 #include "panel/ScreenFontDialog.h"
 #include "panel/SkinPicture.h"
+#include "platform/system/Windows1252.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -270,7 +271,7 @@ void TForm2::BitBtn5Click()
     if (!FontDialog1->Choose())
         return;
     const QFont font = FontDialog1->SelectedFont();
-    if (!ToWindows1252(font.family()) || font.family().size() > SkinRecord::kPathBytes) {
+    if (!platform::ToWindows1252(font.family()) || font.family().size() > SkinRecord::kPathBytes) {
         ShowSkinError(QStringLiteral("Le nom de la police « %1 » ne peut pas être enregistré dans le fichier "
                                      "d'interface. Choisissez une autre police.")
                           .arg(font.family()));

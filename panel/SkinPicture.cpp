@@ -3,6 +3,7 @@
 
 #include "panel/SkinRecord.h"
 #include "platform/system/MessageBox.h"
+#include "platform/system/Windows1252.h"
 
 #include <QImageReader>
 
@@ -17,7 +18,7 @@ QImage ReadSkinPicture(const QString& path, QString& error)
 
 QString SkinPathProblem(const QString& path)
 {
-    if (!ToWindows1252(path))
+    if (!platform::ToWindows1252(path))
         return QStringLiteral("Le chemin « %1 » contient des caractères que le fichier d'interface ne peut pas "
                               "enregistrer. Choisissez un fichier dont le chemin n'a que des lettres latines.")
             .arg(path);
