@@ -235,8 +235,20 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
-    if (!QFile::exists(Settings + QStringLiteral("config.dat")) && Form13)
-        Form13->exec();
+    // The drive question waits until the panel is on the screen: a dialog run from inside the
+    // panel's showing would stay unpainted.
+    if (!QFile::exists(Settings + QStringLiteral("config.dat")) && Form13) {
+        QTimer::singleShot(0, this, [this] {
+            Form13->exec();
+            FinishShowing();
+        });
+        return;
+    }
+    FinishShowing();
+}
+
+void TForm1::FinishShowing()
+{
     ReadConfig();
     // The default drive is where the DVD navigator looks first.
     dvd::SetPreferredVolume(Model.CurrentMedium().MediaDrive);

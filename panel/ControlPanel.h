@@ -109,6 +109,7 @@ private:
     void BuildShapedButtons();
     void FormCreate();
     void FormShow();
+    void FinishShowing();
     void BuildPopupMenu();
     void ReadConfig();
     void CheckMediaPlatform();

@@ -16,6 +16,24 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+namespace {
+
+// Runs `answer` once `dialog` is on the screen (it runs modally, so the test answers from a timer).
+void WhenShown(QWidget* dialog, std::function<void()> answer)
+{
+    auto* poll = new QTimer;  // deletes itself once it has answered
+    QObject::connect(poll, &QTimer::timeout, [poll, dialog, answer] {
+        if (!dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        answer();
+    });
+    poll->start(10);
+}
+
+}  // namespace
+
 TEST(FirstStart, TwoDrivesBringTheQuestionBeforeThePanelGoesOn)
 {
     QTemporaryDir home;
@@ -28,11 +46,12 @@ TEST(FirstStart, TwoDrivesBringTheQuestionBeforeThePanelGoesOn)
     ASSERT_TRUE(Form13);
     EXPECT_FALSE(QFile::exists(home.path() + "/config.dat"));
 
-    // The question, answered as a user would: OK with nothing, then a typed drive.
+    // The question, answered as a user would once it is on the screen: OK with nothing, then a
+    // typed drive.
     bool asked = false;
     QStringList listed;
-    QTimer::singleShot(0, [&] {
-        asked = Form13->isVisible();
+    WhenShown(Form13, [&] {
+        asked = true;
         for (int i = 0; i < Form13->ComboBox1->count(); ++i)
             listed << Form13->ComboBox1->itemText(i);
         Form13->BitBtn1Click();
@@ -40,7 +59,7 @@ TEST(FirstStart, TwoDrivesBringTheQuestionBeforeThePanelGoesOn)
         Form13->BitBtn1Click();
     });
     Form1->show();
-    EXPECT_TRUE(asked);
+    ASSERT_TRUE(testsupport::waitFor([&] { return asked && !Form13->isVisible(); }));
     EXPECT_EQ(listed, (QStringList{"/dev/sr0", "/dev/sr1"}));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Vous devez sélectionner un lecteur dans la liste.");
@@ -52,9 +71,14 @@ TEST(FirstStart, TwoDrivesBringTheQuestionBeforeThePanelGoesOn)
     // Closed without an answer at a later showing: no file, an empty drive, nothing fails.
     config.remove();
     Form1->hide();
-    QTimer::singleShot(0, [] { Form13->reject(); });
+    bool closed = false;
+    WhenShown(Form13, [&] {
+        Form13->reject();
+        closed = true;
+    });
+    Form1->Model.SetMediaDrive("/dev/avant");
     Form1->show();
-    EXPECT_EQ(Form1->Model.CurrentMedium().MediaDrive, "");
+    ASSERT_TRUE(testsupport::waitFor([&] { return closed && Form1->Model.CurrentMedium().MediaDrive.isEmpty(); }));
     EXPECT_TRUE(Form1->isVisible());
     application.reset();
     platform::SetOpticalDrivesProbe({});
