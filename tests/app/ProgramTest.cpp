@@ -12,6 +12,7 @@
 
 #include <xcb/xcb.h>
 
+#include <csignal>
 #include <memory>
 
 using testsupport::waitFor;
@@ -82,6 +83,33 @@ TEST(Program, PlaysTheDiscNamedOnItsCommandLineAndQuitsWhenAsked)
     }
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(Program, QuitSignalsEndAPlayingProgramThroughItsQuitPath)
+{
+    if (!testsupport::haveX11())
+        GTEST_SKIP() << "needs an X display";
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        QTemporaryDir home;
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VISTREL_HOME", home.path());
+        program.setProcessEnvironment(environment);
+        program.start(testsupport::binDir() + "/vistrel", {testsupport::media("dvd")});
+        ASSERT_TRUE(program.waitForStarted());
+        EXPECT_TRUE(waitFor([] { return WindowCaptions().contains("Vistrel - Lecture"); }, 15s))
+            << WindowCaptions().join(" | ").toStdString();
+        ::kill(pid_t(program.processId()), signal);
+        const bool ended = program.waitForFinished(10000);
+        EXPECT_TRUE(ended) << "signal " << signal << " was ignored";
+        if (!ended) {
+            program.kill();
+            program.waitForFinished();
+            continue;
+        }
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "signal " << signal;
+        EXPECT_EQ(program.exitCode(), 0) << "signal " << signal;
+    }
 }
 
 TEST(Program, AMissingMediumIsSaidAndTheProgramStillStarts)
