@@ -52,6 +52,16 @@ QStringList WindowCaptions()
     return captions;
 }
 
+// Starts the program on `medium` with a home of its own.
+void Start(QProcess& program, const QTemporaryDir& home, const QString& medium)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    testsupport::prepareSettings(home.path());
+    environment.insert("VISTREL_HOME", home.path());
+    program.setProcessEnvironment(environment);
+    program.start(testsupport::binDir() + "/vistrel", {medium});
+}
+
 }  // namespace
 
 TEST(Program, PlaysTheDiscNamedOnItsCommandLineAndQuitsWhenAsked)
@@ -60,11 +70,7 @@ TEST(Program, PlaysTheDiscNamedOnItsCommandLineAndQuitsWhenAsked)
         GTEST_SKIP() << "needs an X display and a session bus";
     QTemporaryDir home;
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    testsupport::prepareSettings(home.path());
-    environment.insert("VISTREL_HOME", home.path());
-    program.setProcessEnvironment(environment);
-    program.start(testsupport::binDir() + "/vistrel", {testsupport::media("dvd")});
+    Start(program, home, testsupport::media("dvd"));
     ASSERT_TRUE(program.waitForStarted());
     EXPECT_TRUE(waitFor([] { return WindowCaptions().contains("Vistrel - Lecture"); }, 15s))
         << WindowCaptions().join(" | ").toStdString();
@@ -92,10 +98,7 @@ TEST(Program, QuitSignalsEndAPlayingProgramThroughItsQuitPath)
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         QTemporaryDir home;
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VISTREL_HOME", home.path());
-        program.setProcessEnvironment(environment);
-        program.start(testsupport::binDir() + "/vistrel", {testsupport::media("dvd")});
+        Start(program, home, testsupport::media("dvd"));
         ASSERT_TRUE(program.waitForStarted());
         EXPECT_TRUE(waitFor([] { return WindowCaptions().contains("Vistrel - Lecture"); }, 15s))
             << WindowCaptions().join(" | ").toStdString();
@@ -119,11 +122,7 @@ TEST(Program, AMissingMediumIsSaidAndTheProgramStillStarts)
         GTEST_SKIP() << "needs an X display";
     QTemporaryDir home;
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    testsupport::prepareSettings(home.path());
-    environment.insert("VISTREL_HOME", home.path());
-    program.setProcessEnvironment(environment);
-    program.start(testsupport::binDir() + "/vistrel", {testsupport::media("no-such-film.avi")});
+    Start(program, home, testsupport::media("no-such-film.avi"));
     ASSERT_TRUE(program.waitForStarted());
     EXPECT_TRUE(waitFor([] { return WindowCaptions().contains("Attention"); }, 15s))
         << WindowCaptions().join(" | ").toStdString();

@@ -47,6 +47,12 @@ bool InTitle(TDSDVDGraph& graph, uint32_t title, uint32_t chapter)
            && c == chapter;
 }
 
+bool InMenu(TDSDVDGraph& graph)
+{
+    DVD_DOMAIN d = DVD_DOMAIN_Stop;
+    return graph.IDvdInfo2() && SUCCEEDED(graph.IDvdInfo2()->GetCurrentDomain(d)) && d == DVD_DOMAIN_VideoManagerMenu;
+}
+
 int EntriesOfThisProcess()
 {
     int n = 0;
@@ -122,11 +128,7 @@ TEST_F(DvdComponent, BookmarkRestoresThePlaceInANewGraph)
     }
     TDSDVDGraph graph;
     ASSERT_EQ(StartDvd(graph), S_OK);
-    ASSERT_TRUE(waitFor([&] {
-        DVD_DOMAIN d = DVD_DOMAIN_Stop;
-        graph.IDvdInfo2()->GetCurrentDomain(d);
-        return d == DVD_DOMAIN_VideoManagerMenu;
-    }));
+    ASSERT_TRUE(waitFor([&] { return InMenu(graph); }));
     graph.RestoreBookmark(bookmark);
     ASSERT_EQ(graph.LastBookmarkResult(), S_OK);
     ASSERT_TRUE(waitFor([&] { return InTitle(graph, 1, savedChapter); }));
@@ -142,11 +144,7 @@ TEST_F(DvdComponent, BadBookmarksChangeNothing)
     // Restoring with no graph does nothing; with no file neither.
     graph.RestoreBookmark(bookmark);
     ASSERT_EQ(StartDvd(graph), S_OK);
-    ASSERT_TRUE(waitFor([&] {
-        DVD_DOMAIN d = DVD_DOMAIN_Stop;
-        graph.IDvdInfo2()->GetCurrentDomain(d);
-        return d == DVD_DOMAIN_VideoManagerMenu;
-    }));
+    ASSERT_TRUE(waitFor([&] { return InMenu(graph); }));
     graph.RestoreBookmark(bookmark);
     EXPECT_LT(graph.LastBookmarkResult(), 0);
     QFile garbage(bookmark);
@@ -200,11 +198,7 @@ TEST_F(DvdComponent, ABookmarkOfAnotherClassIsRefusedAndNothingIsMadeFromIt)
 
     TDSDVDGraph graph;
     ASSERT_EQ(StartDvd(graph), S_OK);
-    ASSERT_TRUE(waitFor([&] {
-        DVD_DOMAIN d = DVD_DOMAIN_Stop;
-        graph.IDvdInfo2()->GetCurrentDomain(d);
-        return d == DVD_DOMAIN_VideoManagerMenu;
-    }));
+    ASSERT_TRUE(waitFor([&] { return InMenu(graph); }));
     graph.RestoreBookmark(bookmark);
     EXPECT_EQ(graph.LastBookmarkResult(), VFW_E_DVD_STATE_CORRUPT);
     EXPECT_EQ(g_probesMade.load(), 0);

@@ -4,6 +4,7 @@
 
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSVideoWindow.h"
+#include "model/PlayerModel.h"
 #include "panel/ControlPanel.h"
 #include "platform/dvd/VolumeFinder.h"
 #include "platform/media/VideoRendererWindow.h"

@@ -116,7 +116,7 @@ CUE
 
 # ---------------------------------------------------------------- DVD
 # The picture standard of the disc being made; the NTSC disc overrides them.
-dvd_size=720x576 dvd_rate=25 dvd_target=pal-dvd
+dvd_size=720x576 dvd_rate=25 dvd_target=pal-dvd dvd_aspect=4/3
 
 # A 720x576 (or NTSC 720x480) PNG, transparent but for the given boxes, for spumux (at most four colours, no
 # antialiasing). Arguments: output, colour, then x0 y0 x1 y1 for each box.
@@ -156,23 +156,23 @@ spumux_menu() {
 }
 
 # A title: solid colours in turn, each lasting the given seconds; two audio streams 440 Hz (fr)
-# and 880 Hz (en).
+# and 880 Hz (en). The picture standard and shape are the disc's ($dvd_size, $dvd_aspect...).
 title_mpg() {
   local outmpg=$1
   shift
   local inputs=() filter="" n=0 total=0 keys=""
   while (($#)); do
-    inputs+=(-f lavfi -i "color=c=$1:s=720x576:r=25:d=$2")
+    inputs+=(-f lavfi -i "color=c=$1:s=$dvd_size:r=$dvd_rate:d=$2")
     filter+="[$n:v]"
     keys+="${keys:+,}$total"
     total=$((total + $2)); n=$((n + 1))
     shift 2
   done
   inputs+=(-f lavfi -i "sine=f=440:r=48000:d=$total" -f lavfi -i "sine=f=880:r=48000:d=$total")
-  filter+="concat=n=$n:v=1:a=0,setdar=4/3[v];[$n:a]aformat=channel_layouts=stereo[a1];"
+  filter+="concat=n=$n:v=1:a=0,setdar=$dvd_aspect[v];[$n:a]aformat=channel_layouts=stereo[a1];"
   filter+="[$((n + 1)):a]aformat=channel_layouts=stereo[a2]"
-  ff "${inputs[@]}" -filter_complex "$filter" -map "[v]" -map "[a1]" -map "[a2]" \
-     -target pal-dvd -b:v 2M -g 15 -force_key_frames "$keys" -c:a ac3 -b:a 128k "$outmpg"
+  ff "${inputs[@]}" -filter_complex "$filter" -map "[v]" -map "[a1]" -map "[a2]" -aspect "${dvd_aspect/\//:}" \
+     -target $dvd_target -b:v 2M -g 15 -force_key_frames "$keys" -c:a ac3 -b:a 128k "$outmpg"
 }
 
 make_dvd() {
@@ -259,25 +259,6 @@ XML
   make_damaged_dvds
 }
 
-# An NTSC title: solid colours in turn (colour, seconds, ...) at the given aspect, one French
-# audio stream of 440 Hz.
-ntsc_title_mpg() {
-  local outmpg=$1 aspect=$2
-  shift 2
-  local inputs=() filter="" n=0 total=0 keys=""
-  while (($#)); do
-    inputs+=(-f lavfi -i "color=c=$1:s=720x480:r=30000/1001:d=$2")
-    filter+="[$n:v]"
-    keys+="${keys:+,}$total"
-    total=$((total + $2)); n=$((n + 1))
-    shift 2
-  done
-  inputs+=(-f lavfi -i "sine=f=440:r=48000:d=$total")
-  filter+="concat=n=$n:v=1:a=0,setdar=$aspect[v];[$n:a]aformat=channel_layouts=stereo[a]"
-  ff "${inputs[@]}" -filter_complex "$filter" -map "[v]" -map "[a]" -aspect "${aspect/\//:}" \
-     -target ntsc-dvd -b:v 2M -g 15 -force_key_frames "$keys" -c:a ac3 -b:a 128k "$outmpg"
-}
-
 make_ntsc_dvd() {
   local d=$out/dvd-ntsc
   local dvd_size=720x480 dvd_rate=30000/1001 dvd_target=ntsc-dvd
@@ -295,8 +276,8 @@ make_ntsc_dvd() {
 </stream></subpictures>
 XML
   spumux_menu "$work/ntsc-menu-plain.mpg" "$work/ntsc-menu.mpg" "$work/ntsc-menu.xml"
-  ntsc_title_mpg "$work/ntsc-title1.mpg" 4/3 0x00FFFF 2 0xFFFF00 2
-  ntsc_title_mpg "$work/ntsc-title2.mpg" 16/9 0x00FF00 2
+  title_mpg "$work/ntsc-title1.mpg" 0x00FFFF 2 0xFFFF00 2
+  dvd_aspect=16/9 title_mpg "$work/ntsc-title2.mpg" 0x00FF00 2
   cat > "$work/ntsc.xml" <<XML
 <dvdauthor dest="$d">
   <vmgm>
@@ -314,6 +295,7 @@ XML
     <titles>
       <video format="ntsc" aspect="4:3"/>
       <audio format="ac3" lang="fr"/>
+      <audio format="ac3" lang="en"/>
       <pgc>
         <vob file="$work/ntsc-title1.mpg" chapters="00:00:00.00,00:00:02.00"/>
         <post>call vmgm menu 1;</post>
@@ -324,6 +306,7 @@ XML
     <titles>
       <video format="ntsc" aspect="16:9" widescreen="nopanscan"/>
       <audio format="ac3" lang="fr"/>
+      <audio format="ac3" lang="en"/>
       <pgc>
         <vob file="$work/ntsc-title2.mpg" pause="2"/>
         <post>call vmgm menu 1;</post>

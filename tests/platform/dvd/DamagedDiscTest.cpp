@@ -41,6 +41,15 @@ public:
     std::atomic<bool> stopped{false};
 };
 
+// Starts reading the opened disc into `sink` and waits (until `until`) for its title menu.
+void StartToMenu(Navigator& navigator, Sink& sink, std::chrono::steady_clock::time_point until)
+{
+    navigator.Start(&sink);
+    navigator.SetRunning(true);
+    while (navigator.Snapshot().domain != DVD_DOMAIN_VideoManagerMenu && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(5ms);
+}
+
 // Plays title 1 to its end (the disc then goes back to its menu) or to a stop.
 void PlayThrough(const QString& disc, Sink& sink, bool& opened)
 {
@@ -49,11 +58,8 @@ void PlayThrough(const QString& disc, Sink& sink, bool& opened)
     if (!opened)
         return;
     NavigatorControl control(navigator);
-    navigator.Start(&sink);
-    navigator.SetRunning(true);
     const auto until = std::chrono::steady_clock::now() + 20s;
-    while (navigator.Snapshot().domain != DVD_DOMAIN_VideoManagerMenu && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(5ms);
+    StartToMenu(navigator, sink, until);
     control.PlayChapterInTitle(1, 1, 0, nullptr);
     // The title's end leads back to the menu, or the damage stops playback.
     std::this_thread::sleep_for(100ms);
@@ -80,11 +86,8 @@ TEST(DamagedDisc, AGivenUpDiscStaysStoppedAndEachPlayTriesOnlyOnceMore)
     Navigator navigator;
     ASSERT_TRUE(navigator.Open(testsupport::media("damaged/dvd-truncated")));
     NavigatorControl control(navigator);
-    navigator.Start(&sink);
-    navigator.SetRunning(true);
     const auto until = std::chrono::steady_clock::now() + 20s;
-    while (navigator.Snapshot().domain != DVD_DOMAIN_VideoManagerMenu && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(5ms);
+    StartToMenu(navigator, sink, until);
     ASSERT_EQ(control.PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
     while (!navigator.Snapshot().readFailed && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(5ms);
