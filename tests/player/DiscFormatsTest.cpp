@@ -11,7 +11,8 @@
 #include "player/VideoWindow.h"
 #include "support/TestSupport.h"
 
-#include <QTest>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 using namespace playertest;
@@ -37,6 +38,14 @@ QPoint OnScreen(QWidget* renderer, int x, int y)
     const double height = width * 3.0 / 4.0;
     return QPoint(int(size.width() / 2.0 + (x - 360) * width / 720.0),
                   int(size.height() / 2.0 + (y - 240) * height / 480.0));
+}
+
+// Mouse input straight to the picture, whatever else the display shows over it meanwhile.
+void SendMouse(QWidget* renderer, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent event(type, QPointF(at), QPointF(renderer->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(renderer, &event);
 }
 
 class NtscDisc : public ::testing::Test {
@@ -66,8 +75,10 @@ TEST_F(NtscDisc, TheHighlightCoversItsButtonAndAClickPlaysItsTitleAtThirtyFrames
     ASSERT_NE(renderer, nullptr);
 
     // Hovering button 2 paints it yellow over its whole rectangle, and nothing above it.
-    QTest::mouseMove(renderer, OnScreen(renderer, 500, 410));
-    EXPECT_TRUE(waitFor([] { return Near(NtscColourAt(500, 430), 255, 255, 0, 60); }))
+    EXPECT_TRUE(waitFor([renderer] {
+        SendMouse(renderer, QEvent::MouseMove, OnScreen(renderer, 500, 410));
+        return Near(NtscColourAt(500, 430), 255, 255, 0, 60);
+    }))
         << NtscColourAt(500, 430).name().toStdString();
     EXPECT_TRUE(Near(NtscColourAt(500, 390), 255, 255, 0, 60)) << NtscColourAt(500, 390).name().toStdString();
     EXPECT_TRUE(Near(NtscColourAt(500, 360), 96, 32, 16)) << NtscColourAt(500, 360).name().toStdString();
@@ -81,8 +92,9 @@ TEST_F(NtscDisc, TheHighlightCoversItsButtonAndAClickPlaysItsTitleAtThirtyFrames
             shown(sender, time, code);
     };
     const QPoint button1 = OnScreen(renderer, 220, 410);
-    QTest::mouseMove(renderer, button1);
-    QTest::mouseClick(renderer, Qt::LeftButton, Qt::KeyboardModifiers(), button1);
+    SendMouse(renderer, QEvent::MouseMove, button1);
+    SendMouse(renderer, QEvent::MouseButtonPress, button1, Qt::LeftButton);
+    SendMouse(renderer, QEvent::MouseButtonRelease, button1, Qt::LeftButton);
     EXPECT_TRUE(waitFor([] { return Near(NtscColourAt(360, 100), 0, 255, 255); }, std::chrono::seconds(6)))
         << NtscColourAt(360, 100).name().toStdString();
     EXPECT_TRUE(waitFor([&] { return frameRate != 0; }, std::chrono::seconds(4)));

@@ -155,6 +155,33 @@ spumux_menu() {
   spumux -m dvd "$xml" < "$in" > "$outmpg" 2>"$work/spumux.log" || { cat "$work/spumux.log" >&2; exit 1; }
 }
 
+# A still menu $work/NAME.mpg with buttons over framed boxes (x0 y0 x1 y1 each, numbered from 1,
+# left and right leading to the neighbours); highlight yellow, select red.
+button_menu() {
+  local name=$1 colour=$2 format=PAL buttons="" n=0
+  shift 2
+  [[ $dvd_target == ntsc-dvd ]] && format=NTSC
+  menu_mpg "$work/$name-plain.mpg" "$colour" "$@"
+  boxes_png "$work/$name-hl.png" yellow "$@"
+  boxes_png "$work/$name-sel.png" red "$@"
+  local count=$(($# / 4))
+  while (($#)); do
+    n=$((n + 1))
+    buttons+="    <button name=\"$n\" x0=\"$1\" y0=\"$2\" x1=\"$3\" y1=\"$4\""
+    ((n > 1)) && buttons+=" left=\"$((n - 1))\""
+    ((n < count)) && buttons+=" right=\"$((n + 1))\""
+    buttons+="/>"$'\n'
+    shift 4
+  done
+  cat > "$work/$name.xml" <<XML
+<subpictures format="$format"><stream>
+  <spu start="00:00:00.00" force="yes" highlight="$work/$name-hl.png" select="$work/$name-sel.png">
+$buttons  </spu>
+</stream></subpictures>
+XML
+  spumux_menu "$work/$name-plain.mpg" "$work/$name.mpg" "$work/$name.xml"
+}
+
 # A title: solid colours in turn, each lasting the given seconds; two audio streams 440 Hz (fr)
 # and 880 Hz (en). The picture standard and shape are the disc's ($dvd_size, $dvd_aspect...).
 title_mpg() {
@@ -178,31 +205,9 @@ title_mpg() {
 make_dvd() {
   local d=$out/dvd
   rm -rf "$d"
-  # Title menu: two buttons.
-  menu_mpg "$work/menu-plain.mpg" 0x102060 120 240 320 320 400 240 600 320
-  boxes_png "$work/menu-hl.png" yellow 120 240 320 320 400 240 600 320
-  boxes_png "$work/menu-sel.png" red 120 240 320 320 400 240 600 320
-  cat > "$work/menu.xml" <<XML
-<subpictures format="PAL"><stream>
-  <spu start="00:00:00.00" force="yes" highlight="$work/menu-hl.png" select="$work/menu-sel.png">
-    <button name="1" x0="120" y0="240" x1="320" y1="320" right="2"/>
-    <button name="2" x0="400" y0="240" x1="600" y1="320" left="1"/>
-  </spu>
-</stream></subpictures>
-XML
-  spumux_menu "$work/menu-plain.mpg" "$work/menu.mpg" "$work/menu.xml"
-  # Root menu of the title set: one button.
-  menu_mpg "$work/root-plain.mpg" 0x206010 260 400 460 460
-  boxes_png "$work/root-hl.png" yellow 260 400 460 460
-  boxes_png "$work/root-sel.png" red 260 400 460 460
-  cat > "$work/root.xml" <<XML
-<subpictures format="PAL"><stream>
-  <spu start="00:00:00.00" force="yes" highlight="$work/root-hl.png" select="$work/root-sel.png">
-    <button name="1" x0="260" y0="400" x1="460" y1="460"/>
-  </spu>
-</stream></subpictures>
-XML
-  spumux_menu "$work/root-plain.mpg" "$work/root.mpg" "$work/root.xml"
+  # Title menu: two buttons. Root menu of the title set: one button.
+  button_menu menu 0x102060 120 240 320 320 400 240 600 320
+  button_menu root 0x206010 260 400 460 460
   # Title 1: three chapters of four seconds, red, green, blue, with a subtitle box.
   title_mpg "$work/title1-plain.mpg" 0xFF0000 4 0x00FF00 4 0x0000FF 4
   boxes_png "$work/sub.png" white 200 480 520 520
@@ -264,18 +269,7 @@ make_ntsc_dvd() {
   local dvd_size=720x480 dvd_rate=30000/1001 dvd_target=ntsc-dvd
   rm -rf "$d"
   # Title menu: two buttons in the lower part of the picture.
-  menu_mpg "$work/ntsc-menu-plain.mpg" 0x602010 120 380 320 440 400 380 600 440
-  boxes_png "$work/ntsc-menu-hl.png" yellow 120 380 320 440 400 380 600 440
-  boxes_png "$work/ntsc-menu-sel.png" red 120 380 320 440 400 380 600 440
-  cat > "$work/ntsc-menu.xml" <<XML
-<subpictures format="NTSC"><stream>
-  <spu start="00:00:00.00" force="yes" highlight="$work/ntsc-menu-hl.png" select="$work/ntsc-menu-sel.png">
-    <button name="1" x0="120" y0="380" x1="320" y1="440" right="2"/>
-    <button name="2" x0="400" y0="380" x1="600" y1="440" left="1"/>
-  </spu>
-</stream></subpictures>
-XML
-  spumux_menu "$work/ntsc-menu-plain.mpg" "$work/ntsc-menu.mpg" "$work/ntsc-menu.xml"
+  button_menu ntsc-menu 0x602010 120 380 320 440 400 380 600 440
   title_mpg "$work/ntsc-title1.mpg" 0x00FFFF 2 0xFFFF00 2
   dvd_aspect=16/9 title_mpg "$work/ntsc-title2.mpg" 0x00FF00 2
   cat > "$work/ntsc.xml" <<XML
