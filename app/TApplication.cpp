@@ -1,6 +1,7 @@
 // The application object: the windows it owns, the message loop and its end.
 #include "app/TApplication.h"
 
+#include "engine/ApplicationException.h"
 #include "model/PlayerModel.h"
 #include "platform/system/WindowIdentity.h"
 
@@ -38,6 +39,7 @@ TApplication::~TApplication()
 void TApplication::SetTitle(const QString& title)
 {
     title_ = title;
+    SetApplicationTitle(title);  // the caption of the error display
     QGuiApplication::setDesktopFileName(QStringLiteral("vistrel"));
     for (const auto& form : forms_)
         ApplyIdentity(form.get());

@@ -2,6 +2,8 @@
 #include "app/Mpris.h"
 #include "app/StartUp.h"
 #include "app/TApplication.h"
+#include "panel/ControlPanel.h"
+#include "platform/system/QuitSignals.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -39,6 +41,13 @@ int main(int argc, char** argv)
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         qt.installTranslator(&qtFrench);
     TApplication application;
+    // Log-out, kill and Ctrl+C end the program as its quit command does.
+    platform::QuitSignals quitSignals([](int) {
+        if (Form1)
+            Form1->Quitter1Click();
+        else if (Application)
+            Application->Terminate();
+    });
     StartUp(application, commandLine);
     // The desktop's remote control, when there is a session bus.
     MprisService mpris(application.Model());

@@ -1,7 +1,9 @@
+// The application's exception display: the message box captioned with the application's title.
 #include "engine/ApplicationException.h"
 
+#include "platform/system/MessageBox.h"
+
 #include <QApplication>
-#include <QMessageBox>
 
 namespace {
 
@@ -9,6 +11,12 @@ std::function<void(const QString&)>& handler()
 {
     static std::function<void(const QString&)> installed;
     return installed;
+}
+
+QString& title()
+{
+    static QString text;
+    return text;
 }
 
 QString messageOf(std::exception_ptr error)
@@ -32,7 +40,13 @@ void HandleApplicationException(std::exception_ptr error)
         handler()(message);
         return;
     }
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+    const QString caption = title().isEmpty() ? QApplication::applicationName() : title();
+    platform::ShowMessageBox({QApplication::activeWindow(), caption, message, platform::MessageIcon::Error});
+}
+
+void SetApplicationTitle(const QString& text)
+{
+    title() = text;
 }
 
 void SetApplicationExceptionHandler(std::function<void(const QString& message)> installed)

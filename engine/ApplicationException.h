@@ -10,5 +10,8 @@
 // Shows (or hands to the installed handler) the exception being handled; call from a catch block.
 void HandleApplicationException(std::exception_ptr error);
 
+// The caption of the message box: the application's title (the program's short name until set).
+void SetApplicationTitle(const QString& title);
+
 // Replaces the handler; an empty function restores the message box.
 void SetApplicationExceptionHandler(std::function<void(const QString& message)> handler);

@@ -3,6 +3,18 @@
 #include "platform/dvd/DvdGraph.h"
 #include "platform/dvd/StructuredStorage.h"
 
+namespace {
+
+// How a saved navigator state's class identifier reads at the start of a bookmark.
+QByteArray StateClassBytes()
+{
+    dvd::DvdState blank;
+    dvd::MemoryStream stream;
+    return SUCCEEDED(dvd::OleSaveToStream(blank, stream)) ? stream.Bytes().left(16) : QByteArray();
+}
+
+}  // namespace
+
 TServerData& TDSDVDGraph::ClassData()
 {
     static TServerData data{dvd::CLSID_DvdGraphBuilder,
@@ -105,6 +117,12 @@ void TDSDVDGraph::RestoreBookmark(const QString& FileName)
     QByteArray bytes;
     if (FAILED(lastBookmarkResult_ = dvd::ReadCompoundFile(FileName, "BookMark", bytes)))
         return;
+    // The file names the class of the object it holds: only a navigator state may come out of a
+    // bookmark; any other class is a damaged (or foreign) file and nothing is created from it.
+    if (bytes.left(16) != StateClassBytes()) {
+        lastBookmarkResult_ = dvd::VFW_E_DVD_STATE_CORRUPT;
+        return;
+    }
     dvd::MemoryStream stream(bytes);
     com::Ref<com::IUnknown> object;
     if (FAILED(lastBookmarkResult_ = dvd::OleLoadFromStream(stream, dvd::IDvdState::IID, object)))

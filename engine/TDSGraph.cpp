@@ -12,11 +12,13 @@
 // still counts as handled.
 class TDSGraphNotifyWindow : public QObject {
 public:
-    explicit TDSGraphNotifyWindow(TDSGraph& graph) : graph_(graph) {}
+    explicit TDSGraphNotifyWindow(TDSGraph& graph) : graph_(graph), alive_(graph.alive_) {}
     bool event(QEvent* e) override
     {
         if (e->type() == com::WindowMessageEvent::type() &&
             static_cast<com::WindowMessageEvent*>(e)->message == media::WM_GRAPHNOTIFY) {
+            if (!*alive_)
+                return true;  // left behind by a component that is gone
             try {
                 graph_.ProcessGraphEvents();
             } catch (...) {
@@ -29,6 +31,7 @@ public:
 
 private:
     TDSGraph& graph_;
+    const std::shared_ptr<bool> alive_;
 };
 
 TDSGraph::TDSGraph(QObject* owner, TServerData& serverData)
@@ -38,6 +41,7 @@ TDSGraph::TDSGraph(QObject* owner, TServerData& serverData)
 
 TDSGraph::~TDSGraph()
 {
+    *alive_ = false;
     DestroyNotifyWindow();
     TDSGraph::Disconnect();
 }
@@ -51,6 +55,10 @@ void TDSGraph::DestroyNotifyWindow()
 {
     if (mediaEventEx_)
         mediaEventEx_->SetNotifyWindow(nullptr, media::WM_GRAPHNOTIFY, 0);
+    // Destroyed from one of its own notifications (a handler ending the component): the window
+    // is still inside its event and goes once that is over.
+    if (draining_ && notifyWindow_)
+        notifyWindow_.release()->deleteLater();
     notifyWindow_.reset();
 }
 
@@ -145,6 +153,18 @@ void TDSGraph::ProcessGraphEvents()
         return;
     // Holds the interface for the whole drain: a handler may disconnect the component.
     const com::Ref<media::IMediaEventEx> events = mediaEventEx_;
+    // A raising handler ends the drain; the component, when it lives on, is no longer draining.
+    const std::shared_ptr<bool> alive = alive_;
+    struct Draining {
+        const std::shared_ptr<bool>& alive;
+        bool& flag;
+        ~Draining()
+        {
+            if (*alive)
+                flag = false;
+        }
+    } draining{alive, draining_};
+    draining_ = true;
     int32_t code = 0;
     media::LONG_PTR param1 = 0;
     media::LONG_PTR param2 = 0;
@@ -157,8 +177,10 @@ void TDSGraph::ProcessGraphEvents()
             ~Free() { events->FreeEventParams(code, p1, p2); }
         } free{events, code, param1, param2};
         HandleGraphEvent(code, param1, param2);
+        if (!*alive)
+            return;  // the handler destroyed the component: nothing of it may be touched
         if (!notifyWindow_)
-            break;  // destroyed by a handler
+            break;  // the handler took the notify window away
     }
 }
 

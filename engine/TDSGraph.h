@@ -162,6 +162,10 @@ private:
     TDSVideoWindow* videoWindow_ = nullptr;
     QPointer<QObject> videoWindowObject_;  // tells whether the control still exists
     std::function<void()> rebindVideoWindow_;
+    // Lives as long as the component: a handler may destroy the component in the middle of a
+    // drain, and the drain must then touch nothing of it. (Made before the notify window.)
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    bool draining_ = false;
     std::unique_ptr<TDSGraphNotifyWindow> notifyWindow_;
     uint32_t rotCookie_ = 0;
     bool rotEnabled_ = false;

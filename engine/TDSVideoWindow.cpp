@@ -234,6 +234,11 @@ void TDSVideoWindow::keyPressEvent(QKeyEvent* event)
         OnKeyDown(this, key, event->modifiers());
     if (key == 0)
         return;
+    // Escape leaves full screen, as the double click and the menu do.
+    if (key == Qt::Key_Escape && fullScreen_) {
+        StopFullScreen();
+        return;
+    }
     if (OnKeyPress && !event->text().isEmpty()) {
         QChar ch = event->text().at(0);
         OnKeyPress(this, ch);

@@ -70,9 +70,9 @@ void TForm10::PlayMedium()
 
 bool TForm10::PlayDvd()
 {
-    if (Paused) {
-        if (DVDGraph->IMediaControl())
-            DVDGraph->IMediaControl()->Run();
+    // A pause pressed before anything was loaded leaves nothing to resume: the play loads.
+    if (Paused && DVDGraph->IMediaControl()) {
+        DVDGraph->IMediaControl()->Run();
         return true;
     }
     const bool built = bool(DVDGraph->IDvdGraphBuilder());
@@ -137,10 +137,10 @@ bool TForm10::CheckDvdRenderResult(HRESULT status)
 bool TForm10::PlayFileOrCd()
 {
     const CurrentMediumRecord medium = Model.CurrentMedium();
-    if (Paused) {
+    if (Paused && (IsCd() || FilterGraph->IMediaControl())) {
         if (IsCd())
             CdPlay();
-        else if (FilterGraph->IMediaControl())
+        else
             FilterGraph->IMediaControl()->Run();
         return true;
     }

@@ -19,7 +19,7 @@ void NoDisc(QWidget* owner)
 {
     platform::ShowMessageBox({owner, QStringLiteral("Attention"),
                               QStringLiteral("Impossible de trouver les informations: aucun disque de chargé."),
-                              platform::MessageIcon::Information});
+                              platform::MessageIcon::None});
 }
 
 // The language's name in the desktop's own language; the two-letter code when there is no name.

@@ -235,6 +235,7 @@ HRESULT DvdGraph::Run()
     if (!player_)
         return VFW_E_NOT_CONNECTED;
     player_->SetPaused(false);
+    navigator_.SetPaused(false);
     navigator_.SetRunning(true);
     SetGraphState(media::State_Running);
     return S_OK;
@@ -245,6 +246,7 @@ HRESULT DvdGraph::Pause()
     if (!player_)
         return VFW_E_NOT_CONNECTED;
     player_->SetPaused(true);
+    navigator_.SetPaused(true);
     // The navigator keeps reading until the queues are full, so that a resumed disc goes on at once.
     navigator_.SetRunning(true);
     SetGraphState(media::State_Paused);
@@ -263,7 +265,11 @@ HRESULT DvdGraph::Stop()
 
 HRESULT DvdGraph::GetState(int32_t, media::FILTER_STATE& state)
 {
+    // A navigator that stopped reading by itself (the disc's end of play, damage it gave up on)
+    // leaves nothing running, whatever was last asked of the graph.
     state = state_;
+    if (state_ != media::State_Stopped && player_ && !navigator_.Snapshot().running)
+        state = media::State_Stopped;
     return S_OK;
 }
 
@@ -277,7 +283,8 @@ void DvdGraph::applySoundLevels(int32_t volume, int32_t balance)
 
 HRESULT DvdGraph::get_AvgTimePerFrame(double& seconds)
 {
-    seconds = 0.04;
+    // NTSC discs show 30000 / 1001 frames a second, PAL discs 25.
+    seconds = navigator_.Snapshot().framesPerSecond == 30 ? 1001.0 / 30000.0 : 0.04;
     return S_OK;
 }
 

@@ -19,10 +19,12 @@ using com::Ref;
 class IDvdCmd : public virtual IUnknown {
 public:
     static constexpr Guid IID{"{5A4A97E4-94EE-4A55-9751-74B5643AA27D}"};
-    // Blocks until the navigator has carried the command out, or failed it. Returns the command's
-    // result. Safe on the UI thread: the navigator never waits for that thread.
+    // Waits until the navigator has carried the command out, or failed it, and returns the
+    // command's result. The wait is bounded: a command that has not ended within a few seconds
+    // gives VFW_E_TIMEOUT (one that has not even started is then cancelled). Safe on the UI
+    // thread: the navigator never waits for that thread.
     virtual HRESULT WaitForEnd() = 0;
-    // Blocks until the navigator has started the command.
+    // Waits (bounded likewise) until the navigator has started the command.
     virtual HRESULT WaitForStart() = 0;
 };
 
@@ -137,5 +139,6 @@ constexpr HRESULT VFW_E_DVD_NO_BUTTON = HRESULT(0x80040278);
 constexpr HRESULT VFW_E_DVD_STATE_WRONG_DISC = HRESULT(0x80040286);
 constexpr HRESULT VFW_E_DVD_STATE_CORRUPT = HRESULT(0x80040285);
 constexpr HRESULT VFW_E_DVD_CMD_CANCELLED = HRESULT(0x80040284);
+constexpr HRESULT VFW_E_TIMEOUT = HRESULT(0x8004022E);
 
 }  // namespace dvd

@@ -6,6 +6,7 @@ extern "C" {
 }
 
 #include <chrono>
+#include <vector>
 #include <thread>
 
 namespace dvd {
@@ -46,6 +47,7 @@ DvdPlayer::DvdPlayer(media::EventQueue& events, std::shared_ptr<media::VideoSink
     , overlay_(std::make_shared<SubpictureSink>(std::move(window), clock_))
     , audioDevice_(audioDevice)
 {
+    overlay_->onPresented = [this] { ReleaseDueEvents(); };
 }
 
 DvdPlayer::~DvdPlayer()
@@ -192,6 +194,7 @@ int64_t DvdPlayer::Timeline(const EsPayload& payload)
 
 void DvdPlayer::OnPayload(const EsPayload& payload, int serial)
 {
+    ReleaseDueEvents();
     if (serial != serial_) {
         serial_ = serial;
         based_ = false;
@@ -290,6 +293,11 @@ void DvdPlayer::OnFlush(int serial)
     audioFrames_.flush(serial);
     clock_.set(clock_.get(), serial);
     queuedUntil_ = clock_.get();
+    {
+        // The times of the place left behind are never shown.
+        std::lock_guard lock(heldMutex_);
+        held_.clear();
+    }
     overlay_->Flush(serial);
     if (videoRenderer_)
         videoRenderer_->showFirstOf(serial);
@@ -313,13 +321,45 @@ void DvdPlayer::OnColourTable(const std::array<uint32_t, 16>& table)
     overlay_->SetColourTable(table);
 }
 
+void DvdPlayer::OnPictureFormat(int width, int height, bool)
+{
+    overlay_->SetPictureSize(width, height);
+}
+
 void DvdPlayer::OnEvent(int32_t code, LONG_PTR param1, LONG_PTR param2)
 {
     // The sub-picture display follows the navigator's display flag (menus show their own forced
     // sub-pictures whatever it says).
     if (code == EC_DVD_SUBPICTURE_STREAM_CHANGE)
         overlay_->SetShown(param2 != 0);
+    if (code == EC_DVD_CURRENT_HMSF_TIME || code == EC_DVD_CURRENT_TIME) {
+        {
+            std::lock_guard lock(heldMutex_);
+            // The navigator reads ahead of the picture: this time is shown with the next picture
+            // after those already read.
+            held_.push_back({queuedUntil_.load(), code, param1, param2});
+            while (held_.size() > 8)
+                held_.pop_front();
+        }
+        ReleaseDueEvents();
+        return;
+    }
     events_.put(code, param1, param2);
+}
+
+void DvdPlayer::ReleaseDueEvents() const
+{
+    std::vector<HeldEvent> due;
+    {
+        std::lock_guard lock(heldMutex_);
+        const double now = clock_.get();
+        while (!held_.empty() && held_.front().at <= now) {
+            due.push_back(held_.front());
+            held_.pop_front();
+        }
+    }
+    for (const HeldEvent& e : due)
+        events_.put(e.code, e.param1, e.param2);
 }
 
 void DvdPlayer::Drain(const std::function<bool()>& abandon)
@@ -338,6 +378,7 @@ void DvdPlayer::Drain(const std::function<bool()>& abandon)
 
 bool DvdPlayer::Full() const
 {
+    ReleaseDueEvents();
     if (queuedUntil_.load() - clock_.get() > kMaxAhead)
         return true;
     size_t bytes = videoPackets_.bytes();

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <atomic>
+#include <deque>
 #include <memory>
 #include <mutex>
 
@@ -52,6 +53,7 @@ public:
     void OnStill(int seconds) override;
     void OnHighlight(const Highlight& highlight) override;
     void OnColourTable(const std::array<uint32_t, 16>& table) override;
+    void OnPictureFormat(int width, int height, bool wide) override;
     void OnEvent(int32_t code, LONG_PTR param1, LONG_PTR param2) override;
     void Drain(const std::function<bool()>& abandon) override;
     bool Full() const override;
@@ -63,6 +65,11 @@ private:
         std::unique_ptr<EsAssembler> assembler;
     };
     int64_t Timeline(const EsPayload& payload);
+    // Time events wait for the picture they tell the time of: each is stamped with the timeline
+    // time of the pictures read so far and handed on once the clock has reached it.
+    // Called from the renderer (each picture shown) and from the navigator (each payload, each
+    // look at whether the player is full), so that no window is needed for the events to flow.
+    void ReleaseDueEvents() const;
     void DecodeSubpicture(AVPacket* packet, int serial);
     AudioPath* AudioFor(EsKind kind);
 
@@ -84,6 +91,14 @@ private:
     bool started_ = false;
     // Timeline time of the latest picture handed to the decoder (navigator thread writes).
     std::atomic<double> queuedUntil_{0.0};
+
+    struct HeldEvent {
+        double at;
+        int32_t code;
+        LONG_PTR param1, param2;
+    };
+    mutable std::mutex heldMutex_;
+    mutable std::deque<HeldEvent> held_;  // protected by heldMutex_
 
     // Navigator thread only:
     int serial_ = 0;

@@ -9,6 +9,7 @@
 #include <dvdnav/dvdnav.h>
 #include <dvdread/dvd_reader.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdarg>
@@ -183,9 +184,51 @@ void Navigator::Close()
 void Navigator::SetRunning(bool running)
 {
     std::lock_guard lock(mutex_);
+    if (running && !running_) {
+        // A new play: the damage met by the last one is forgotten, reading tries again.
+        ++playCount_;
+        snapshot_.readFailed = false;
+    }
     running_ = running;
     snapshot_.running = running;
     wake_.notify_all();
+}
+
+void Navigator::SetPaused(bool paused)
+{
+    std::lock_guard lock(mutex_);
+    paused_ = paused;
+    wake_.notify_all();
+}
+
+bool Navigator::WorkWaiting() const
+{
+    return quit_ || !pending_.empty() || selectPending_;
+}
+
+void Navigator::PostSelectAt(int x, int y)
+{
+    std::lock_guard lock(mutex_);
+    selectX_ = x;
+    selectY_ = y;
+    selectPending_ = true;
+    wake_.notify_all();
+}
+
+void Navigator::RunSelectAt()
+{
+    int x = 0, y = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!selectPending_)
+            return;
+        selectPending_ = false;
+        x = selectX_;
+        y = selectY_;
+    }
+    pci_t* pci = dvdnav_get_current_nav_pci(nav_);
+    if (pci && dvdnav_mouse_select(nav_, pci, x, y) == DVDNAV_STATUS_OK && output_)
+        RefreshButtons();
 }
 
 NavSnapshot Navigator::Snapshot() const
@@ -228,6 +271,7 @@ void Navigator::RunCommands(bool afterNavPacket)
         }
         awaitingNav_.clear();
     }
+    RunSelectAt();
     bool ran = false;
     for (;;) {
         std::shared_ptr<DvdCommand> command;
@@ -240,6 +284,8 @@ void Navigator::RunCommands(bool afterNavPacket)
             pending_.pop_front();
             reading = running_;
         }
+        if (command->Cancelled())
+            continue;  // its owner stopped waiting before it began
         Post(EC_DVD_CMD_START, LONG_PTR(command->Id()), 0);
         const HRESULT hr = command->Execute(nav_);
         ran = true;
@@ -250,8 +296,13 @@ void Navigator::RunCommands(bool afterNavPacket)
             RefreshButtons();
         }
         if (SUCCEEDED(hr) && command->Jumps()) {
-            // The first blocks of the new place are not the old place's: drop what is queued.
+            // The first blocks of the new place are not the old place's: drop what is queued. This
+            // also empties a paused player's full queues, so that the new place is read (and shown)
+            // and the command ends while the title stays paused.
             lastSecond_ = -1;
+            ++serial_;
+            if (output_)
+                output_->OnFlush(serial_);
             if (reading) {
                 awaitingNav_.push_back(command);
                 continue;
@@ -285,11 +336,12 @@ void Navigator::Run()
 {
     uint8_t block[DVD_VIDEO_LB_LEN];
     int failures = 0;
+    int play = -1;
     for (;;) {
         {
             std::unique_lock lock(mutex_);
             wake_.wait_for(lock, std::chrono::milliseconds(running_ ? 0 : 50),
-                           [this] { return quit_ || !pending_.empty() || running_; });
+                           [this] { return WorkWaiting() || running_; });
             if (quit_)
                 break;
         }
@@ -298,22 +350,29 @@ void Navigator::Run()
         {
             std::lock_guard lock(mutex_);
             reading = running_;
+            if (playCount_ != play) {
+                play = playCount_;
+                failures = 0;  // each play has its own count of failed reads
+            }
         }
         if (!reading || !output_)
             continue;
         if (output_->Full()) {
             std::unique_lock lock(mutex_);
-            wake_.wait_for(lock, std::chrono::milliseconds(5), [this] { return quit_ || !pending_.empty(); });
+            wake_.wait_for(lock, std::chrono::milliseconds(5), [this] { return WorkWaiting(); });
             continue;
         }
         if (ReadOne(block)) {
             failures = 0;
-        } else if (++failures == kMaxReadFailures) {
-            // The disc cannot be read any further: playback stops.
+        } else if (++failures >= kMaxReadFailures) {
+            // The disc cannot be read any further: playback stops until the next play.
+            failures = 0;
             Publish([](NavSnapshot& s) {
                 s.stopped = true;
+                s.readFailed = true;
                 s.domain = DVD_DOMAIN_Stop;
             });
+            Post(EC_DVD_ERROR, DVD_ERROR_Unexpected, 0);
             Post(EC_DVD_PLAYBACK_STOPPED);
             Post(media::EC_COMPLETE, S_OK);
             SetRunning(false);
@@ -374,7 +433,7 @@ bool Navigator::ReadOne(uint8_t* block)
         // The cell ends with a pause of the navigator: play out what is queued, then go on.
         output_->Drain([this] {
             std::lock_guard lock(mutex_);
-            return quit_ || !pending_.empty();
+            return WorkWaiting();
         });
         dvdnav_wait_skip(nav_);
         break;
@@ -394,14 +453,21 @@ bool Navigator::ReadOne(uint8_t* block)
         RefreshStreams();
         break;
     case DVDNAV_VTS_CHANGE: {
+        // Each title set (and each menu domain) has video attributes of its own: the frame that
+        // sub-pictures and buttons are laid on, its shape and its frame rate follow them.
         uint32_t width = 720, height = 576;
         dvdnav_get_video_resolution(nav_, &width, &height);
+        const bool ntsc = height == 480 || height == 240;
+        const int frameHeight = ntsc ? 480 : 576;
         const bool wide = dvdnav_get_video_aspect(nav_) == 3;
         Publish([&](NavSnapshot& s) {
-            s.pictureWidth = int(width);
-            s.pictureHeight = int(height);
+            s.pictureWidth = 720;
+            s.pictureHeight = frameHeight;
             s.wide = wide;
+            s.framesPerSecond = ntsc ? 30 : 25;
         });
+        framesPerSecond_ = ntsc ? 30 : 25;
+        output_->OnPictureFormat(720, frameHeight, wide);
         break;
     }
     case DVDNAV_CELL_CHANGE:
@@ -528,6 +594,12 @@ void Navigator::RefreshStreams()
         Post(EC_DVD_SUBPICTURE_STREAM_CHANGE, spuLogical, shown ? 1 : 0);
     if (before.angleCurrent != angle || before.angleCount != angles)
         Post(EC_DVD_ANGLE_CHANGE, angles, angle);
+    // Whether there are angles to choose from at all: said when it changes.
+    const bool severalAngles = angles > 1;
+    if (severalAngles != anglesAvailable_) {
+        anglesAvailable_ = severalAngles;
+        Post(EC_DVD_ANGLES_AVAILABLE, severalAngles ? 1 : 0, 0);
+    }
 }
 
 void Navigator::OnNavPacket()
@@ -542,6 +614,15 @@ void Navigator::OnNavPacket()
     int32_t title = 0, part = 0;
     dvdnav_current_title_info(nav_, &title, &part);
     const bool inTitle = domain == DVD_DOMAIN_Title;
+    // Where the buttons are, in every display group the disc has (4:3, letterbox, pan-scan).
+    std::vector<std::array<int, 4>> areas;
+    const int groups = pci ? std::clamp(int(pci->hli.hl_gi.btngr_ns), 1, 3) : 1;
+    for (int g = 0; g < groups; ++g) {
+        for (int i = 0; i < buttons && i < 36 / groups; ++i) {
+            const btni_t& b = pci->hli.btnit[g * (36 / groups) + i];
+            areas.push_back({int(b.x_start), int(b.y_start), int(b.x_end), int(b.y_end)});
+        }
+    }
     NavSnapshot before;
     Publish([&](NavSnapshot& s) {
         before = s;
@@ -549,6 +630,7 @@ void Navigator::OnNavPacket()
         s.domain = domain;
         s.timeMs = inTitle ? timeMs : 0;
         s.prohibited = prohibited;
+        s.buttonAreas = std::move(areas);
         s.buttonCount = buttons;
         s.buttonCurrent = buttons > 0 ? button : 0;
         if (inTitle && part > 0)
@@ -571,8 +653,8 @@ void Navigator::OnNavPacket()
         if (second != lastSecond_) {
             lastSecond_ = second;
             const int h = int(second / 3600), m = int(second / 60 % 60), sec = int(second % 60);
-            const int frames = int(timeMs % 1000 * 25 / 1000);
-            const uint32_t bcd = PackBcdTimeCode(h, m, sec, frames, 1);
+            const int frames = int(timeMs % 1000 * framesPerSecond_ / 1000);
+            const uint32_t bcd = PackBcdTimeCode(h, m, sec, frames, framesPerSecond_ == 30 ? 3 : 1);
             if (hmsfEvents_)
                 Post(EC_DVD_CURRENT_HMSF_TIME, LONG_PTR(PackHmsf({uint8_t(h), uint8_t(m), uint8_t(sec), uint8_t(frames)})),
                      LONG_PTR(bcd));
@@ -608,7 +690,13 @@ void Navigator::OnNavPacket()
     RunCommands(true);
 }
 
-void Navigator::RefreshHighlight(bool force)
+void Navigator::ShowActivated()
+{
+    buttonActivated_ = true;
+    RefreshHighlight(true, true);
+}
+
+void Navigator::RefreshHighlight(bool force, bool activated)
 {
     Highlight highlight;
     pci_t* pci = dvdnav_get_current_nav_pci(nav_);
@@ -616,7 +704,8 @@ void Navigator::RefreshHighlight(bool force)
     dvdnav_get_current_highlight(nav_, &button);
     if (pci && pci->hli.hl_gi.hli_ss != 0 && button > 0 && button <= pci->hli.hl_gi.btn_ns) {
         dvdnav_highlight_area_t area{};
-        if (dvdnav_get_highlight_area(pci, button, 0, &area) == DVDNAV_STATUS_OK) {
+        if (dvdnav_get_highlight_area(pci, button, activated ? 1 : 0, &area) == DVDNAV_STATUS_OK) {
+            highlight.action = activated;
             highlight.shown = true;
             highlight.button = button;
             highlight.left = area.sx;
@@ -630,7 +719,8 @@ void Navigator::RefreshHighlight(bool force)
         }
     }
     const uint64_t key = highlight.shown ? (uint64_t(button) << 48 | uint64_t(highlight.left) << 32
-                                            | uint64_t(highlight.top) << 16 | uint64_t(highlight.right))
+                                            | uint64_t(highlight.top) << 16 | uint64_t(highlight.right)
+                                            | (activated ? uint64_t(1) << 63 : 0))
                                          : 0;
     if (force || key != highlightKey_) {
         highlightKey_ = key;
@@ -647,16 +737,22 @@ void Navigator::HoldStill(int seconds)
     output_->OnStill(seconds);
     const NavSnapshot now = Snapshot();
     Post(EC_DVD_STILL_ON, now.buttonCount == 0 ? 1 : 0, infinite ? LONG_PTR(-1) : LONG_PTR(seconds));
-    const double until = media::Clock::now() + (infinite ? 1e12 : double(seconds));
+    // A timed still counts only while playback goes on: paused or stopped, it waits.
+    double left = infinite ? 1e12 : double(seconds);
+    double last = media::Clock::now();
     const int serialAtStill = serial_;
+    buttonActivated_ = false;
     for (;;) {
         {
             std::unique_lock lock(mutex_);
-            const double left = until - media::Clock::now();
+            const double now = media::Clock::now();
+            if (running_ && !paused_)
+                left -= now - last;
+            last = now;
             if (quit_ || left <= 0)
                 break;
             wake_.wait_for(lock, std::chrono::milliseconds(int(std::min(left, 0.1) * 1000) + 1),
-                           [this] { return quit_ || !pending_.empty(); });
+                           [this] { return WorkWaiting(); });
             if (quit_)
                 break;
         }
@@ -673,8 +769,11 @@ void Navigator::HoldStill(int seconds)
         snapshot_.still = false;
     }
     // Whether the still ran out or a command moved playback away from it, the navigator must
-    // leave it: libdvdnav keeps reporting the still of the old place until told so.
-    if (!Quitting())
+    // leave it: libdvdnav keeps reporting the still of the old place until told so. A button
+    // that moved playback has left the still already, and telling libdvdnav again would make it
+    // skip the next still it meets (the first one of the new place).
+    const bool leftByButton = buttonActivated_ && (!awaitingNav_.empty() || serial_ != serialAtStill);
+    if (!Quitting() && !leftByButton)
         dvdnav_still_skip(nav_);
     Post(EC_DVD_STILL_OFF);
 }

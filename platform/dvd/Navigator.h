@@ -3,8 +3,8 @@
 // streams' payloads to its output, posts the navigator's events, and carries out navigation
 // commands between blocks.
 //
-// The UI thread never waits for this thread except in DvdCmd::WaitForEnd, and this thread never
-// waits for the UI thread, so that wait cannot deadlock. What the UI thread may read of the
+// The UI thread waits for this thread only in a command's bounded waits, and this thread never
+// waits for the UI thread, so those waits cannot deadlock. What the UI thread may read of the
 // navigator (domain, title, chapter, streams, buttons, prohibited operations) is a snapshot that
 // this thread publishes after each change.
 #include "platform/dvd/DvdInterfaces.h"
@@ -42,6 +42,7 @@ struct NavSnapshot {
     bool open = false;
     bool running = false;  // blocks are being read
     bool stopped = true;   // the navigator reached its stop domain (or never started)
+    bool readFailed = false;  // reading gave up on damage during this play
     DVD_DOMAIN domain = DVD_DOMAIN_Stop;
     int titles = 0;
     int title = 0;          // 0 in a menu
@@ -60,12 +61,17 @@ struct NavSnapshot {
     int angleCurrent = 1;
     int buttonCount = 0;
     int buttonCurrent = 0;
+    // Each button's rectangle in picture pixels: left, top, right, bottom (the last two included).
+    std::vector<std::array<int, 4>> buttonAreas;
     uint32_t prohibited = 0;  // VALID_UOP_FLAG bits
     bool still = false;
     double rate = 1.0;        // negative: backwards
+    // The frame of the current title set's video (sub-pictures and buttons are laid on it), its
+    // shape and its frame rate.
     int pictureWidth = 720;
     int pictureHeight = 576;
     bool wide = false;        // 16:9 picture
+    int framesPerSecond = 25; // 30 on an NTSC disc
 };
 
 // Where the navigator's output goes. Every call comes from the navigator thread.
@@ -81,6 +87,13 @@ public:
     virtual void OnHighlight(const Highlight& highlight) = 0;
     // The sub-picture colour table: 16 entries of 0x00YYCrCb... as the disc stores them (Y, Cr, Cb).
     virtual void OnColourTable(const std::array<uint32_t, 16>& table) = 0;
+    // The title set changed its video frame (720 x 480 NTSC, 720 x 576 PAL) or shape.
+    virtual void OnPictureFormat(int width, int height, bool wide)
+    {
+        (void)width;
+        (void)height;
+        (void)wide;
+    }
     virtual void OnEvent(int32_t code, LONG_PTR param1, LONG_PTR param2) = 0;
     // The navigator asks the player to play out what it has queued (a cell's end); returns when done
     // or when `abandon` says a command is waiting.
@@ -116,6 +129,8 @@ public:
     void Close();
     // Reading on (playing) or off (paused, stopped): commands are carried out either way.
     void SetRunning(bool running);
+    // The player holds its picture: a timed still does not count down meanwhile.
+    void SetPaused(bool paused);
     void SetTimeEvents(bool hmsf) { hmsfEvents_ = hmsf; }
 
     NavSnapshot Snapshot() const;
@@ -124,10 +139,17 @@ public:
     // carried out when the first navigation packet of the new place has been read (or at once
     // while reading is off). The returned command follows it; EC_DVD_CMD_START/END are posted.
     std::shared_ptr<DvdCommand> Post(std::function<HRESULT(dvdnav_s*)> body, bool jumps);
+    // Selects the button at a point of the picture, without anyone waiting: only the latest
+    // point asked for is carried out.
+    void PostSelectAt(int x, int y);
 
     // Scan: 0 = normal play; otherwise speed (>1 forwards, <0 backwards) showing key frames.
     // Navigator thread (a command's body): posts EC_DVD_PLAYBACK_RATE_CHANGE with the new rate.
     void SetScan(double rate);
+
+    // Navigator thread (a command's body): shows the current button in its activated colours,
+    // as the disc draws a pressed button, before the activation moves playback away.
+    void ShowActivated();
 
     // The state record of where playback stands now.
     NavigatorState CurrentState() const;
@@ -140,10 +162,12 @@ private:
     void Run();
     bool ReadOne(uint8_t* block);
     void RunCommands(bool afterNavPacket);
+    void RunSelectAt();
+    bool WorkWaiting() const;  // mutex_ held
     void OnNavPacket();
     void OnCellChange(int pgN);
     void RefreshStreams();
-    void RefreshHighlight(bool force);
+    void RefreshHighlight(bool force, bool activated = false);
     void RefreshButtons();
     void Publish(const std::function<void(NavSnapshot&)>& change);
     void Post(int32_t code, LONG_PTR p1 = 0, LONG_PTR p2 = 0);
@@ -165,6 +189,10 @@ private:
     NavSnapshot snapshot_;                                    // protected by mutex_
     bool quit_ = false;                                       // protected by mutex_
     bool running_ = false;                                    // protected by mutex_
+    bool paused_ = false;                                     // protected by mutex_
+    int playCount_ = 0;                                       // protected by mutex_: plays begun
+    bool selectPending_ = false;                              // protected by mutex_
+    int selectX_ = 0, selectY_ = 0;                           // protected by mutex_
     std::atomic<bool> hmsfEvents_{false};
     std::atomic<double> scanRate_{0.0};
 
@@ -181,6 +209,9 @@ private:
     uint64_t highlightKey_ = 0;
     double scanClock_ = 0;
     int emptyRun_ = 0;
+    int framesPerSecond_ = 25;
+    bool anglesAvailable_ = false;
+    bool buttonActivated_ = false;  // a button was activated during the current still
 };
 
 }  // namespace dvd

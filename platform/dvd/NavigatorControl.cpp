@@ -6,18 +6,22 @@
 
 #include <dvdnav/dvdnav.h>
 
+#include <algorithm>
+
 namespace dvd {
 namespace {
 
-DVD_HMSF_TIMECODE FromMilliseconds(int64_t ms)
+// Frames count at the disc's rate: 25 a second on PAL discs, 30 on NTSC ones.
+DVD_HMSF_TIMECODE FromMilliseconds(int64_t ms, int fps)
 {
     const int64_t s = ms / 1000;
-    return {uint8_t(s / 3600), uint8_t(s / 60 % 60), uint8_t(s % 60), uint8_t(ms % 1000 * 25 / 1000)};
+    return {uint8_t(s / 3600), uint8_t(s / 60 % 60), uint8_t(s % 60), uint8_t(ms % 1000 * fps / 1000)};
 }
 
-int64_t ToMilliseconds(const DVD_HMSF_TIMECODE& t)
+int64_t ToMilliseconds(const DVD_HMSF_TIMECODE& t, int fps)
 {
-    return ((int64_t(t.bHours) * 60 + t.bMinutes) * 60 + t.bSeconds) * 1000 + int64_t(t.bFrames) * 40;
+    const int64_t frames = std::min<int64_t>(t.bFrames, fps - 1);
+    return ((int64_t(t.bHours) * 60 + t.bMinutes) * 60 + t.bSeconds) * 1000 + frames * 1000 / fps;
 }
 
 HRESULT Status(dvdnav_status_t status)
@@ -40,9 +44,10 @@ HRESULT NavigatorControl::QueryInterface(const Guid& iid, Ref<IUnknown>& out)
 HRESULT NavigatorControl::RunCommand(std::function<HRESULT(dvdnav_s*)> body, bool jumps, Ref<IDvdCmd>* cmd)
 {
     const auto command = navigator_.Post(std::move(body), jumps);
-    command->WaitForStart();
-    // The result is known once the command has started; a failed one has changed nothing.
-    const HRESULT hr = command->Result();
+    // The result is known once the command has started; a failed one has changed nothing. A
+    // navigator that does not take the command up in time fails it (and it will not run later).
+    const HRESULT waited = command->WaitForStart();
+    const HRESULT hr = FAILED(waited) ? waited : command->Result();
     if (cmd)
         *cmd = SUCCEEDED(hr) ? Ref<IDvdCmd>(command) : Ref<IDvdCmd>();
     return hr;
@@ -51,7 +56,9 @@ HRESULT NavigatorControl::RunCommand(std::function<HRESULT(dvdnav_s*)> body, boo
 HRESULT NavigatorControl::Allowed(uint32_t prohibitedBits) const
 {
     const NavSnapshot s = navigator_.Snapshot();
-    if (!s.open)
+    // A disc that could not be read any further plays nothing until the next play: commands
+    // would succeed on nothing.
+    if (!s.open || s.readFailed)
         return VFW_E_DVD_INVALIDDOMAIN;
     return (s.prohibited & prohibitedBits) ? VFW_E_DVD_OPERATION_INHIBITED : S_OK;
 }
@@ -80,7 +87,7 @@ HRESULT NavigatorControl::PlayChapterInTitle(uint32_t title, uint32_t chapter, u
 HRESULT NavigatorControl::PlayAtTime(const DVD_HMSF_TIMECODE& time, uint32_t, Ref<IDvdCmd>* cmd)
 {
     const NavSnapshot s = navigator_.Snapshot();
-    const int64_t target = ToMilliseconds(time);
+    const int64_t target = ToMilliseconds(time, s.framesPerSecond);
     if (s.domain != DVD_DOMAIN_Title)
         return VFW_E_DVD_INVALIDDOMAIN;
     // Minutes and seconds of 60 count as a whole hour or minute more.
@@ -259,10 +266,14 @@ HRESULT NavigatorControl::ActivateButton()
         return VFW_E_DVD_NO_BUTTON;
     if (HRESULT hr = Allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
         return hr;
+    Navigator* navigator = &navigator_;
     return RunCommand(
-        [](dvdnav_s* nav) {
+        [navigator](dvdnav_s* nav) {
             pci_t* pci = dvdnav_get_current_nav_pci(nav);
-            return pci ? Status(dvdnav_button_activate(nav, pci)) : VFW_E_DVD_NO_BUTTON;
+            if (!pci)
+                return VFW_E_DVD_NO_BUTTON;
+            navigator->ShowActivated();
+            return Status(dvdnav_button_activate(nav, pci));
         },
         true, nullptr);
 }
@@ -277,16 +288,27 @@ HRESULT NavigatorControl::AtPosition(int32_t x, int32_t y, bool activate)
         return VFW_E_DVD_NO_BUTTON;
     if (HRESULT hr = Allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
         return hr;
+    if (!activate) {
+        // The mouse moves on while the navigator works: nobody waits, the latest point wins. The
+        // buttons last published tell at once whether the point is on one.
+        bool onButton = false;
+        for (const auto& a : s.buttonAreas)
+            onButton = onButton || (px >= a[0] && px <= a[2] && py >= a[1] && py <= a[3]);
+        if (!onButton)
+            return VFW_E_DVD_NO_BUTTON;
+        navigator_.PostSelectAt(px, py);
+        return S_OK;
+    }
+    Navigator* navigator = &navigator_;
     return RunCommand(
-        [px, py, activate](dvdnav_s* nav) {
+        [px, py, navigator](dvdnav_s* nav) {
             pci_t* pci = dvdnav_get_current_nav_pci(nav);
-            if (!pci)
+            if (!pci || dvdnav_mouse_select(nav, pci, px, py) != DVDNAV_STATUS_OK)
                 return VFW_E_DVD_NO_BUTTON;
-            const dvdnav_status_t status =
-                activate ? dvdnav_mouse_activate(nav, pci, px, py) : dvdnav_mouse_select(nav, pci, px, py);
-            return status == DVDNAV_STATUS_OK ? S_OK : VFW_E_DVD_NO_BUTTON;
+            navigator->ShowActivated();
+            return dvdnav_button_activate(nav, pci) == DVDNAV_STATUS_OK ? S_OK : VFW_E_DVD_NO_BUTTON;
         },
-        activate, nullptr);
+        true, nullptr);
 }
 
 HRESULT NavigatorControl::SelectAtPosition(int32_t x, int32_t y)
@@ -362,19 +384,19 @@ HRESULT NavigatorControl::GetCurrentLocation(uint32_t& title, uint32_t& chapter,
     const NavSnapshot s = navigator_.Snapshot();
     title = uint32_t(s.title);
     chapter = uint32_t(s.chapter);
-    time = FromMilliseconds(s.timeMs);
+    time = FromMilliseconds(s.timeMs, s.framesPerSecond);
     return S_OK;
 }
 
 HRESULT NavigatorControl::GetTotalTitleTime(DVD_HMSF_TIMECODE& total, uint32_t& timeCodeFlags)
 {
     const NavSnapshot s = navigator_.Snapshot();
-    timeCodeFlags = DVD_TC_FLAG_25fps;
+    timeCodeFlags = s.framesPerSecond == 30 ? DVD_TC_FLAG_30fps : DVD_TC_FLAG_25fps;
     if (s.domain != DVD_DOMAIN_Title) {
         total = {};
         return VFW_E_DVD_INVALIDDOMAIN;
     }
-    total = FromMilliseconds(s.titleLengthMs);
+    total = FromMilliseconds(s.titleLengthMs, s.framesPerSecond);
     return S_OK;
 }
 

@@ -47,6 +47,8 @@ void SubpictureSink::present(const QImage& picture)
     lock.unlock();
     if (inner_)
         inner_->present(composed);
+    if (onPresented)
+        onPresented();
 }
 
 void SubpictureSink::RepresentLocked(std::unique_lock<std::mutex>& lock)

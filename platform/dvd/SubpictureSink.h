@@ -15,6 +15,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -48,6 +49,9 @@ public:
     void SetShown(bool shown);
     // Drops every sub-picture of serials before `serial`.
     void Flush(int serial);
+
+    // Called on the renderer's thread after each picture is shown (set before the renderer starts).
+    std::function<void()> onPresented;
 
     // The colour-table entry as RGB.
     static QRgb ToRgb(uint32_t ycrcb);

@@ -33,6 +33,12 @@ void EventQueue::putEvent(Event event)
     std::lock_guard lock(mutex_);
     if (flags_ == AM_MEDIAEVENT_NONOTIFY)
         return;
+    // A source that floods the queue (a disc failing block after block) while nobody drains it
+    // must not eat the memory: past the bound, new events are dropped.
+    if (events_.size() >= kMaxWaiting) {
+        ++dropped_;
+        return;
+    }
     events_.push_back(std::move(event));
     arrived_.notify_all();
     if (hasWindow_)

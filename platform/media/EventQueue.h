@@ -27,6 +27,8 @@ public:
     EventQueue();  // on the UI thread
     ~EventQueue();
     EventQueue(const EventQueue&) = delete;
+    // At most this many events wait to be drained; later ones are dropped.
+    static constexpr size_t kMaxWaiting = 1024;
     EventQueue& operator=(const EventQueue&) = delete;
 
     void put(int32_t code, LONG_PTR param1, LONG_PTR param2);
@@ -34,6 +36,12 @@ public:
     void putOleEvent(const QString& text1, const QString& text2);
     // Drops the waiting events (parameters already handed out stay valid until freed).
     void clear();
+    // How many events the bound has dropped so far.
+    size_t dropped()
+    {
+        std::lock_guard lock(mutex_);
+        return dropped_;
+    }
 
     HRESULT GetEvent(int32_t& code, LONG_PTR& param1, LONG_PTR& param2, int32_t msTimeout);
     HRESULT FreeEventParams(int32_t code, LONG_PTR param1, LONG_PTR param2);
@@ -62,6 +70,7 @@ private:
     uint32_t message_ = WM_GRAPHNOTIFY;                       // protected by mutex_
     LONG_PTR instanceData_ = 0;                               // protected by mutex_
     int32_t flags_ = 0;                                       // protected by mutex_
+    size_t dropped_ = 0;                                      // protected by mutex_
 };
 
 }  // namespace media

@@ -19,6 +19,9 @@ bool SoundOutput::open(int rate, bool useDevice, bool rateMayChange, Fill fill)
     fill_ = std::move(fill);
     rate_ = rate > 0 ? rate : 44100;
     open_ = true;
+    // SIGINT and SIGTERM belong to the program (it quits through its own path): SDL must not
+    // take them over and turn them into events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (useDevice && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         sdlStarted_ = true;
         SDL_AudioSpec want{};

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace platform {
 
-enum class MessageIcon { Error, Warning, Information, Question };
+enum class MessageIcon { None, Error, Warning, Information, Question };
 
 struct MessageBoxRequest {
     QWidget* owner = nullptr;
@@ -18,7 +18,8 @@ struct MessageBoxRequest {
     MessageIcon icon = MessageIcon::Information;
 };
 
-// Shows the box modally and returns once it is closed.
+// Shows the box modally and returns once it is closed. A busy cursor (the hourglass of a command
+// that loads) gives way to the normal one while the box waits for the user, and comes back after.
 void ShowMessageBox(const MessageBoxRequest& request);
 
 // Replaces the showing (tests); an empty function restores the real box.

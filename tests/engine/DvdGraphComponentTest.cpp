@@ -1,7 +1,9 @@
 // The DVD graph component on the generated disc: connection, rendering, bookmarks, registration.
 #include "engine/TDSDVDGraph.h"
 
+#include "platform/com/ObjectServices.h"
 #include "platform/com/RunningObjectTable.h"
+#include "platform/dvd/StructuredStorage.h"
 #include "platform/dvd/VolumeFinder.h"
 #include "support/TestSupport.h"
 
@@ -9,6 +11,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 using namespace dvd;
 using testsupport::waitFor;
@@ -41,6 +45,12 @@ bool InTitle(TDSDVDGraph& graph, uint32_t title, uint32_t chapter)
     DVD_HMSF_TIMECODE time{};
     return graph.IDvdInfo2() && SUCCEEDED(graph.IDvdInfo2()->GetCurrentLocation(t, c, time)) && t == title
            && c == chapter;
+}
+
+bool InMenu(TDSDVDGraph& graph)
+{
+    DVD_DOMAIN d = DVD_DOMAIN_Stop;
+    return graph.IDvdInfo2() && SUCCEEDED(graph.IDvdInfo2()->GetCurrentDomain(d)) && d == DVD_DOMAIN_VideoManagerMenu;
 }
 
 int EntriesOfThisProcess()
@@ -118,11 +128,7 @@ TEST_F(DvdComponent, BookmarkRestoresThePlaceInANewGraph)
     }
     TDSDVDGraph graph;
     ASSERT_EQ(StartDvd(graph), S_OK);
-    ASSERT_TRUE(waitFor([&] {
-        DVD_DOMAIN d = DVD_DOMAIN_Stop;
-        graph.IDvdInfo2()->GetCurrentDomain(d);
-        return d == DVD_DOMAIN_VideoManagerMenu;
-    }));
+    ASSERT_TRUE(waitFor([&] { return InMenu(graph); }));
     graph.RestoreBookmark(bookmark);
     ASSERT_EQ(graph.LastBookmarkResult(), S_OK);
     ASSERT_TRUE(waitFor([&] { return InTitle(graph, 1, savedChapter); }));
@@ -138,11 +144,7 @@ TEST_F(DvdComponent, BadBookmarksChangeNothing)
     // Restoring with no graph does nothing; with no file neither.
     graph.RestoreBookmark(bookmark);
     ASSERT_EQ(StartDvd(graph), S_OK);
-    ASSERT_TRUE(waitFor([&] {
-        DVD_DOMAIN d = DVD_DOMAIN_Stop;
-        graph.IDvdInfo2()->GetCurrentDomain(d);
-        return d == DVD_DOMAIN_VideoManagerMenu;
-    }));
+    ASSERT_TRUE(waitFor([&] { return InMenu(graph); }));
     graph.RestoreBookmark(bookmark);
     EXPECT_LT(graph.LastBookmarkResult(), 0);
     QFile garbage(bookmark);
@@ -154,6 +156,52 @@ TEST_F(DvdComponent, BadBookmarksChangeNothing)
     DVD_DOMAIN domain = DVD_DOMAIN_Stop;
     graph.IDvdInfo2()->GetCurrentDomain(domain);
     EXPECT_EQ(domain, DVD_DOMAIN_VideoManagerMenu);
+}
+
+namespace {
+
+// A class the program knows that is not a navigator state: a bookmark naming it must not make one.
+std::atomic<int> g_probesMade{0};
+class Probe final : public IPersistStream {
+public:
+    static constexpr com::Guid CLSID{"{6D1C39A0-5E2B-4F7C-8A11-2B9E0C4D7F53}"};
+    HRESULT QueryInterface(const com::Guid& iid, com::Ref<com::IUnknown>& out) override
+    {
+        return answerQuery<IPersistStream>(iid, out);
+    }
+    HRESULT GetClassID(com::Guid& clsid) override
+    {
+        clsid = CLSID;
+        return S_OK;
+    }
+    HRESULT Load(IStream&) override { return S_OK; }
+    HRESULT Save(IStream& stream, bool) override { return stream.Write("probe", 5, nullptr); }
+    HRESULT GetSizeMax(uint64_t& size) override
+    {
+        size = 5;
+        return S_OK;
+    }
+};
+
+}  // namespace
+
+TEST_F(DvdComponent, ABookmarkOfAnotherClassIsRefusedAndNothingIsMadeFromIt)
+{
+    com::registerClass(Probe::CLSID, "Vistrel.TestProbe", [] {
+        ++g_probesMade;
+        return com::Ref<com::IUnknown>(std::make_shared<Probe>());
+    });
+    Probe probe;
+    MemoryStream stream;
+    ASSERT_EQ(OleSaveToStream(probe, stream), S_OK);
+    ASSERT_EQ(WriteCompoundFile(bookmark, "BookMark", stream.Bytes()), S_OK);
+
+    TDSDVDGraph graph;
+    ASSERT_EQ(StartDvd(graph), S_OK);
+    ASSERT_TRUE(waitFor([&] { return InMenu(graph); }));
+    graph.RestoreBookmark(bookmark);
+    EXPECT_EQ(graph.LastBookmarkResult(), VFW_E_DVD_STATE_CORRUPT);
+    EXPECT_EQ(g_probesMade.load(), 0);
 }
 
 TEST_F(DvdComponent, StopAndReplayKeepsOneRegistration)

@@ -137,6 +137,28 @@ TEST(GraphEvents, AHandlerRaisingEndsTheDrainTheRestComesWithTheNextNotification
     SetApplicationExceptionHandler(nullptr);
 }
 
+TEST(GraphEvents, AHandlerDestroyingItsComponentEndsTheDrainCleanly)
+{
+    auto graph = std::make_unique<TDSFilterGraph2>();
+    graph->Connect();
+    ASSERT_EQ(graph->IFilterGraph2()->RenderFile(testsupport::media("files/tone440.wav")), S_OK);
+    graph->QueryGraphInterfaces();
+    auto queue = std::dynamic_pointer_cast<FilterGraph>(graph->IFilterGraph2());
+    std::vector<int32_t> handled;
+    graph->OnDSEvent = [&](TDSGraph*, int32_t code, LONG_PTR, LONG_PTR) {
+        handled.push_back(code);
+        if (code == EC_PAUSED)
+            graph.reset();  // the owner lets the component go from its own event
+    };
+    queue->events().put(EC_PAUSED, 0, 0);
+    queue->events().put(EC_COMPLETE, 0, 0);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(graph, nullptr);
+    // Nothing of the destroyed component ran after its handler.
+    EXPECT_EQ(handled, std::vector<int32_t>{EC_PAUSED});
+}
+
 TEST(GraphEvents, EndOfStreamReachesOnGraphCompleteOnceThroughTheRealPlatform)
 {
     TDSFilterGraph2 graph;

@@ -4,6 +4,11 @@
 #include "engine/ApplicationException.h"
 #include "engine/TMediaPlayer.h"
 #include "platform/cdaudio/DiscToc.h"
+#include "platform/system/MessageBox.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
 
 #include "support/TestSupport.h"
 
@@ -186,4 +191,26 @@ TEST(MediaPlayer, RunMediaCommandHandsWhatIsRaisedToTheErrorDisplay)
     SetApplicationExceptionHandler({});
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], QString::fromUtf8("Aucun périphérique MCI ouvert"));
+}
+
+TEST(MediaPlayer, TheErrorDisplayIsCaptionedWithTheApplicationsTitle)
+{
+    std::vector<platform::MessageBoxRequest> boxes;
+    platform::SetMessageBoxHandler([&](const platform::MessageBoxRequest& box) { boxes.push_back(box); });
+    // A box shown for real would wait for a user: close it.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closer.start(100);
+    SetApplicationTitle(QStringLiteral("Vistrel de QUENTRAX"));
+    TMediaPlayer player;
+    EXPECT_FALSE(RunMediaCommand([&] { player.Pause(); }));
+    SetApplicationTitle({});
+    platform::SetMessageBoxHandler({});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Vistrel de QUENTRAX");
+    EXPECT_EQ(boxes[0].text, QString::fromUtf8("Aucun périphérique MCI ouvert"));
+    EXPECT_EQ(boxes[0].icon, platform::MessageIcon::Error);
 }

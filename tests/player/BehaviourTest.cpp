@@ -7,11 +7,13 @@
 #include "model/PlayerModel.h"
 #include "panel/ControlPanel.h"
 #include "player/VideoWindow.h"
+#include "platform/media/VideoRendererWindow.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QScreen>
+#include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -110,6 +112,32 @@ TEST_F(Behaviour, FullScreenTogglesOnlyWithARenderedPicture)
     EXPECT_TRUE(Form10->dvdx8->FullScreen());
     // The panel command leaves full screen first.
     Form10->Panneaudecommandes1Click();
+    EXPECT_FALSE(Form10->dvdx8->FullScreen());
+    Form10->StopMedium();
+}
+
+TEST_F(Behaviour, DoubleClickEntersAndLeavesFullScreenAndEscapeLeavesIt)
+{
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
+    Form10->PlayMedium();
+    ASSERT_TRUE(Form10->DVDGraph->IVideoWindow());
+    auto* renderer = static_cast<QWidget*>(Form10->dvdx8->FindRendererWindow());
+    ASSERT_NE(renderer, nullptr);
+    auto doubleClick = [&renderer] {
+        const QPoint centre = renderer->rect().center();
+        QTest::mouseDClick(renderer, Qt::LeftButton, Qt::KeyboardModifiers(), centre);
+        QCoreApplication::processEvents();
+    };
+    doubleClick();
+    ASSERT_TRUE(Form10->dvdx8->FullScreen());
+    doubleClick();
+    EXPECT_FALSE(Form10->dvdx8->FullScreen());
+    doubleClick();
+    ASSERT_TRUE(Form10->dvdx8->FullScreen());
+    QTest::keyClick(renderer, Qt::Key_Escape);
+    EXPECT_FALSE(Form10->dvdx8->FullScreen());
+    // Escape in a window does nothing more.
+    QTest::keyClick(renderer, Qt::Key_Escape);
     EXPECT_FALSE(Form10->dvdx8->FullScreen());
     Form10->StopMedium();
 }

@@ -169,6 +169,8 @@ TEST_F(Controller, AFileThatCannotBeReadIsSaidAndNothingPlays)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "Attention");
     EXPECT_TRUE(messages[0].text.startsWith("Impossible de lire le fichier « "));
+    // The hourglass of the loading command does not stay over the box.
+    EXPECT_FALSE(BusyCursorAtLastMessage());
     EXPECT_EQ(Caption(), "Vistrel - Arrêt");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -258,6 +260,45 @@ TEST_F(Controller, GoToTimeKeepsStrictlyInsideTheTitleAndDialogsKeepTheirValues)
     Form10->Chapter2Click();
     EXPECT_TRUE(WaitForVideoColour(360, 100, 0, 255, 0)) << ColourAt(VideoPicture(), 360, 100).name().toStdString();
     EXPECT_EQ(Form3->UpDown1->Position(), 2);
+}
+
+TEST_F(Controller, APausedDiscGoesToTheChapterAskedAndPlayShowsIt)
+{
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
+    Form10->PlayMedium();
+    ASSERT_TRUE(DvdDomain(dvd::DVD_DOMAIN_VideoManagerMenu));
+    ASSERT_EQ(Form10->DVDGraph->IDvdControl2()->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
+    ASSERT_TRUE(WaitForVideoColour(360, 100, 255, 0, 0));
+    Form10->PauseMedium();
+    // Paused long enough for the player to be full and the navigator to stop reading.
+    testsupport::waitFor([] { return false; }, 500ms);
+    AnswerNextDialog(Form3, [] { Form3->UpDown1->SetPosition(3); });
+    Form10->Chapter2Click();  // returns: the program goes on
+    uint32_t title = 0, chapter = 0;
+    dvd::DVD_HMSF_TIMECODE time{};
+    EXPECT_TRUE(waitFor([&] {
+        return SUCCEEDED(Form10->DVDGraph->IDvdInfo2()->GetCurrentLocation(title, chapter, time)) && chapter == 3;
+    }));
+    // (The caption is left out here: the time event of the new place's picture sets it to
+    // "Lecture" even while paused, as time events do.)
+    Form10->PlayMedium();
+    EXPECT_TRUE(WaitForVideoColour(360, 100, 0, 0, 255)) << ColourAt(VideoPicture(), 360, 100).name().toStdString();
+    EXPECT_EQ(Caption(), "Vistrel - Lecture");
+}
+
+TEST_F(Controller, PauseBeforeAnythingLoadedLeavesTheFirstPlayToLoad)
+{
+    Form10->StopMedium();
+    Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
+    Form10->PauseMedium();
+    EXPECT_FALSE(Form10->DVDGraph->IDvdGraphBuilder());
+    Form10->PlayMedium();
+    ASSERT_TRUE(Form10->DVDGraph->IDvdGraphBuilder());
+    EXPECT_EQ(Caption(), "Vistrel - Lecture");
+    EXPECT_TRUE(DvdDomain(dvd::DVD_DOMAIN_VideoManagerMenu));
+    media::FILTER_STATE state = media::State_Stopped;
+    Form10->DVDGraph->IMediaControl()->GetState(0, state);
+    EXPECT_EQ(state, media::State_Running);
 }
 
 TEST(MediumKind, PathsBecomeTheRightMedium)

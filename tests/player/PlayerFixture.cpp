@@ -11,6 +11,7 @@
 #include "player/VideoWindow.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,12 @@ std::vector<platform::MessageBoxRequest>& Messages()
 {
     static std::vector<platform::MessageBoxRequest> messages;
     return messages;
+}
+
+bool& BusyAtMessage()
+{
+    static bool busy = false;
+    return busy;
 }
 
 struct Program {
@@ -51,7 +58,10 @@ void StartProgram()
         p.home = std::make_unique<QTemporaryDir>();
         testsupport::prepareSettings(p.home->path());
         qputenv("VISTREL_HOME", p.home->path().toUtf8());
-        platform::SetMessageBoxHandler([](const platform::MessageBoxRequest& r) { Messages().push_back(r); });
+        platform::SetMessageBoxHandler([](const platform::MessageBoxRequest& r) {
+            Messages().push_back(r);
+            BusyAtMessage() = QApplication::overrideCursor() != nullptr;
+        });
         p.application = std::make_unique<TApplication>();
         StartUp(*p.application, CommandLine::Parse({}));
         Form1->show();
@@ -59,6 +69,11 @@ void StartProgram()
     }();
     g_program = &program;
     dvd::SetPreferredVolume(testsupport::media("dvd"));
+}
+
+bool BusyCursorAtLastMessage()
+{
+    return BusyAtMessage();
 }
 
 std::vector<platform::MessageBoxRequest> TakeMessages()

@@ -16,6 +16,8 @@ namespace playertest {
 void StartProgram();
 // The boxes shown since the last call, oldest first.
 std::vector<platform::MessageBoxRequest> TakeMessages();
+// Whether the last box was shown under a busy (override) cursor.
+bool BusyCursorAtLastMessage();
 // Sets the current medium as the panel's chooser would, from a generated medium's relative path.
 void ChooseMedium(const QString& relative);
 // The picture in the video control's renderer window (null when none).

@@ -165,6 +165,8 @@ TEST_F(Streams, WithoutADvdTheDialogsSayThereIsNoDisc)
     EXPECT_EQ(messages[0].caption, "Attention");
     EXPECT_EQ(messages[0].text, "Impossible de trouver les informations: aucun disque de chargé.");
     EXPECT_EQ(messages[0].owner, Form1);
+    for (const auto& message : messages)
+        EXPECT_EQ(message.icon, platform::MessageIcon::None);
     // Angle and the bookmark do nothing at all.
     Form10->Angle1Click();
     Form10->Allerausignet1Click();

@@ -2,6 +2,8 @@
 # Generates every medium the tests and the demo use, into the folder given as $1:
 #   dvd/VIDEO_TS   a PAL DVD-Video with a title menu, a root menu, two titles, two audio languages
 #                  and a subtitle stream
+#   dvd-ntsc/VIDEO_TS  an NTSC DVD-Video: a menu with buttons low in the picture, a 4:3 title and a
+#                  16:9 title
 #   cd/disc.cue    a three-track audio CD image (CUE sheet + BIN)
 #   files/         small media files of every kind the file chooser offers
 #   damaged/       files that must be refused or survived
@@ -113,7 +115,10 @@ CUE
 }
 
 # ---------------------------------------------------------------- DVD
-# A 720x576 PNG, transparent but for the given boxes, for spumux (at most four colours, no
+# The picture standard of the disc being made; the NTSC disc overrides them.
+dvd_size=720x576 dvd_rate=25 dvd_target=pal-dvd dvd_aspect=4/3
+
+# A 720x576 (or NTSC 720x480) PNG, transparent but for the given boxes, for spumux (at most four colours, no
 # antialiasing). Arguments: output, colour, then x0 y0 x1 y1 for each box.
 boxes_png() {
   local outpng=$1 colour=$2 inside=0
@@ -128,7 +133,7 @@ boxes_png() {
     red) r=255 g=0 b=0 ;;
     white) r=255 g=255 b=255 ;;
   esac
-  ff -f lavfi -i "color=c=black:s=720x576,format=rgba" -frames:v 1 \
+  ff -f lavfi -i "color=c=black:s=$dvd_size,format=rgba" -frames:v 1 \
      -vf "geq=r=$r:g=$g:b=$b:a='255*gt($inside,0)'" "$outpng"
 }
 
@@ -141,8 +146,8 @@ menu_mpg() {
     chain+=",drawbox=x=$1:y=$2:w=$(($3 - $1)):h=$(($4 - $2)):color=white:t=4"
     shift 4
   done
-  ff -f lavfi -i "color=c=$colour:s=720x576:r=25:d=1" -f lavfi -i "anullsrc=r=48000:cl=stereo" \
-     -vf "$chain,setdar=4/3" -t 1 -target pal-dvd -b:v 2M -c:a ac3 -b:a 128k "$outmpg"
+  ff -f lavfi -i "color=c=$colour:s=$dvd_size:r=$dvd_rate:d=1" -f lavfi -i "anullsrc=r=48000:cl=stereo" \
+     -vf "$chain,setdar=4/3" -t 1 -target $dvd_target -b:v 2M -c:a ac3 -b:a 128k "$outmpg"
 }
 
 spumux_menu() {
@@ -150,54 +155,59 @@ spumux_menu() {
   spumux -m dvd "$xml" < "$in" > "$outmpg" 2>"$work/spumux.log" || { cat "$work/spumux.log" >&2; exit 1; }
 }
 
+# A still menu $work/NAME.mpg with buttons over framed boxes (x0 y0 x1 y1 each, numbered from 1,
+# left and right leading to the neighbours); highlight yellow, select red.
+button_menu() {
+  local name=$1 colour=$2 format=PAL buttons="" n=0
+  shift 2
+  [[ $dvd_target == ntsc-dvd ]] && format=NTSC
+  menu_mpg "$work/$name-plain.mpg" "$colour" "$@"
+  boxes_png "$work/$name-hl.png" yellow "$@"
+  boxes_png "$work/$name-sel.png" red "$@"
+  local count=$(($# / 4))
+  while (($#)); do
+    n=$((n + 1))
+    buttons+="    <button name=\"$n\" x0=\"$1\" y0=\"$2\" x1=\"$3\" y1=\"$4\""
+    ((n > 1)) && buttons+=" left=\"$((n - 1))\""
+    ((n < count)) && buttons+=" right=\"$((n + 1))\""
+    buttons+="/>"$'\n'
+    shift 4
+  done
+  cat > "$work/$name.xml" <<XML
+<subpictures format="$format"><stream>
+  <spu start="00:00:00.00" force="yes" highlight="$work/$name-hl.png" select="$work/$name-sel.png">
+$buttons  </spu>
+</stream></subpictures>
+XML
+  spumux_menu "$work/$name-plain.mpg" "$work/$name.mpg" "$work/$name.xml"
+}
+
 # A title: solid colours in turn, each lasting the given seconds; two audio streams 440 Hz (fr)
-# and 880 Hz (en).
+# and 880 Hz (en). The picture standard and shape are the disc's ($dvd_size, $dvd_aspect...).
 title_mpg() {
   local outmpg=$1
   shift
   local inputs=() filter="" n=0 total=0 keys=""
   while (($#)); do
-    inputs+=(-f lavfi -i "color=c=$1:s=720x576:r=25:d=$2")
+    inputs+=(-f lavfi -i "color=c=$1:s=$dvd_size:r=$dvd_rate:d=$2")
     filter+="[$n:v]"
     keys+="${keys:+,}$total"
     total=$((total + $2)); n=$((n + 1))
     shift 2
   done
   inputs+=(-f lavfi -i "sine=f=440:r=48000:d=$total" -f lavfi -i "sine=f=880:r=48000:d=$total")
-  filter+="concat=n=$n:v=1:a=0,setdar=4/3[v];[$n:a]aformat=channel_layouts=stereo[a1];"
+  filter+="concat=n=$n:v=1:a=0,setdar=$dvd_aspect[v];[$n:a]aformat=channel_layouts=stereo[a1];"
   filter+="[$((n + 1)):a]aformat=channel_layouts=stereo[a2]"
-  ff "${inputs[@]}" -filter_complex "$filter" -map "[v]" -map "[a1]" -map "[a2]" \
-     -target pal-dvd -b:v 2M -g 15 -force_key_frames "$keys" -c:a ac3 -b:a 128k "$outmpg"
+  ff "${inputs[@]}" -filter_complex "$filter" -map "[v]" -map "[a1]" -map "[a2]" -aspect "${dvd_aspect/\//:}" \
+     -target $dvd_target -b:v 2M -g 15 -force_key_frames "$keys" -c:a ac3 -b:a 128k "$outmpg"
 }
 
 make_dvd() {
   local d=$out/dvd
   rm -rf "$d"
-  # Title menu: two buttons.
-  menu_mpg "$work/menu-plain.mpg" 0x102060 120 240 320 320 400 240 600 320
-  boxes_png "$work/menu-hl.png" yellow 120 240 320 320 400 240 600 320
-  boxes_png "$work/menu-sel.png" red 120 240 320 320 400 240 600 320
-  cat > "$work/menu.xml" <<XML
-<subpictures format="PAL"><stream>
-  <spu start="00:00:00.00" force="yes" highlight="$work/menu-hl.png" select="$work/menu-sel.png">
-    <button name="1" x0="120" y0="240" x1="320" y1="320" right="2"/>
-    <button name="2" x0="400" y0="240" x1="600" y1="320" left="1"/>
-  </spu>
-</stream></subpictures>
-XML
-  spumux_menu "$work/menu-plain.mpg" "$work/menu.mpg" "$work/menu.xml"
-  # Root menu of the title set: one button.
-  menu_mpg "$work/root-plain.mpg" 0x206010 260 400 460 460
-  boxes_png "$work/root-hl.png" yellow 260 400 460 460
-  boxes_png "$work/root-sel.png" red 260 400 460 460
-  cat > "$work/root.xml" <<XML
-<subpictures format="PAL"><stream>
-  <spu start="00:00:00.00" force="yes" highlight="$work/root-hl.png" select="$work/root-sel.png">
-    <button name="1" x0="260" y0="400" x1="460" y1="460"/>
-  </spu>
-</stream></subpictures>
-XML
-  spumux_menu "$work/root-plain.mpg" "$work/root.mpg" "$work/root.xml"
+  # Title menu: two buttons. Root menu of the title set: one button.
+  button_menu menu 0x102060 120 240 320 320 400 240 600 320
+  button_menu root 0x206010 260 400 460 460
   # Title 1: three chapters of four seconds, red, green, blue, with a subtitle box.
   title_mpg "$work/title1-plain.mpg" 0xFF0000 4 0x00FF00 4 0x0000FF 4
   boxes_png "$work/sub.png" white 200 480 520 520
@@ -254,6 +264,56 @@ XML
   make_damaged_dvds
 }
 
+make_ntsc_dvd() {
+  local d=$out/dvd-ntsc
+  local dvd_size=720x480 dvd_rate=30000/1001 dvd_target=ntsc-dvd
+  rm -rf "$d"
+  # Title menu: two buttons in the lower part of the picture.
+  button_menu ntsc-menu 0x602010 120 380 320 440 400 380 600 440
+  title_mpg "$work/ntsc-title1.mpg" 0x00FFFF 2 0xFFFF00 2
+  dvd_aspect=16/9 title_mpg "$work/ntsc-title2.mpg" 0x00FF00 2
+  cat > "$work/ntsc.xml" <<XML
+<dvdauthor dest="$d">
+  <vmgm>
+    <fpc>jump vmgm menu 1;</fpc>
+    <menus>
+      <video format="ntsc" aspect="4:3"/>
+      <pgc entry="title">
+        <vob file="$work/ntsc-menu.mpg" pause="inf"/>
+        <button name="1">jump title 1;</button>
+        <button name="2">jump title 2;</button>
+      </pgc>
+    </menus>
+  </vmgm>
+  <titleset>
+    <titles>
+      <video format="ntsc" aspect="4:3"/>
+      <audio format="ac3" lang="fr"/>
+      <audio format="ac3" lang="en"/>
+      <pgc>
+        <vob file="$work/ntsc-title1.mpg" chapters="00:00:00.00,00:00:02.00"/>
+        <post>call vmgm menu 1;</post>
+      </pgc>
+    </titles>
+  </titleset>
+  <titleset>
+    <titles>
+      <video format="ntsc" aspect="16:9" widescreen="nopanscan"/>
+      <audio format="ac3" lang="fr"/>
+      <audio format="ac3" lang="en"/>
+      <pgc>
+        <vob file="$work/ntsc-title2.mpg" pause="2"/>
+        <post>call vmgm menu 1;</post>
+      </pgc>
+    </titles>
+  </titleset>
+</dvdauthor>
+XML
+  VIDEO_FORMAT=NTSC dvdauthor -x "$work/ntsc.xml" > "$work/dvdauthor-ntsc.log" 2>&1 \
+    || { cat "$work/dvdauthor-ntsc.log" >&2; exit 1; }
+  rm -rf "$d/AUDIO_TS"
+}
+
 # Copies of the disc with damage a worn or badly copied disc shows.
 make_damaged_dvds() {
   local d=$out/damaged vob
@@ -273,4 +333,5 @@ make_damaged
 make_cd
 make_cd_mixed
 make_dvd
+make_ntsc_dvd
 echo "media generated in $out"

@@ -27,6 +27,8 @@ public:
     {
         if (code == EC_DVD_WARNING)
             ++warnings;
+        if (code == EC_DVD_ERROR)
+            ++errors;
         if (code == EC_DVD_PLAYBACK_STOPPED)
             stopped = true;
     }
@@ -35,8 +37,18 @@ public:
 
     std::atomic<int> payloads{0};
     std::atomic<int> warnings{0};
+    std::atomic<int> errors{0};
     std::atomic<bool> stopped{false};
 };
+
+// Starts reading the opened disc into `sink` and waits (until `until`) for its title menu.
+void StartToMenu(Navigator& navigator, Sink& sink, std::chrono::steady_clock::time_point until)
+{
+    navigator.Start(&sink);
+    navigator.SetRunning(true);
+    while (navigator.Snapshot().domain != DVD_DOMAIN_VideoManagerMenu && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(5ms);
+}
 
 // Plays title 1 to its end (the disc then goes back to its menu) or to a stop.
 void PlayThrough(const QString& disc, Sink& sink, bool& opened)
@@ -46,11 +58,8 @@ void PlayThrough(const QString& disc, Sink& sink, bool& opened)
     if (!opened)
         return;
     NavigatorControl control(navigator);
-    navigator.Start(&sink);
-    navigator.SetRunning(true);
     const auto until = std::chrono::steady_clock::now() + 20s;
-    while (navigator.Snapshot().domain != DVD_DOMAIN_VideoManagerMenu && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(5ms);
+    StartToMenu(navigator, sink, until);
     control.PlayChapterInTitle(1, 1, 0, nullptr);
     // The title's end leads back to the menu, or the damage stops playback.
     std::this_thread::sleep_for(100ms);
@@ -69,6 +78,35 @@ TEST(DamagedDisc, TruncatedTitleEndsOrStopsWithoutHanging)
     PlayThrough("damaged/dvd-truncated", sink, opened);
     ASSERT_TRUE(opened);
     EXPECT_GT(sink.payloads.load(), 0);
+}
+
+TEST(DamagedDisc, AGivenUpDiscStaysStoppedAndEachPlayTriesOnlyOnceMore)
+{
+    Sink sink;
+    Navigator navigator;
+    ASSERT_TRUE(navigator.Open(testsupport::media("damaged/dvd-truncated")));
+    NavigatorControl control(navigator);
+    const auto until = std::chrono::steady_clock::now() + 20s;
+    StartToMenu(navigator, sink, until);
+    ASSERT_EQ(control.PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
+    while (!navigator.Snapshot().readFailed && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(5ms);
+    ASSERT_TRUE(navigator.Snapshot().readFailed) << "the cut title was read past its end without failing";
+    EXPECT_FALSE(navigator.Snapshot().running);
+    EXPECT_EQ(sink.errors.load(), 1);  // said once, as an unexpected error
+    // Commands on a disc that gave up fail instead of "succeeding" on nothing.
+    EXPECT_LT(control.PlayChapterInTitle(1, 2, 0, nullptr), 0);
+
+    // Play again: the navigator tries afresh, fails as many times as a play may, and stops again
+    // instead of warning for ever.
+    const int warningsBefore = sink.warnings.load();
+    navigator.SetRunning(true);
+    EXPECT_FALSE(navigator.Snapshot().readFailed);
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_FALSE(navigator.Snapshot().running);
+    EXPECT_TRUE(navigator.Snapshot().readFailed);
+    EXPECT_LE(sink.warnings.load() - warningsBefore, 200);
+    navigator.Close();
 }
 
 TEST(DamagedDisc, ZeroedSectorsAreSkipped)

@@ -167,3 +167,51 @@ TEST_F(DvdGraphOnDisc, SubtitleBoxShowsWhenSwitchedOnAndGoesWhenOff)
     command->WaitForEnd();
     EXPECT_TRUE(WaitForColour(360, 500, 255, 0, 0)) << ColourAt(Picture(), 360, 500).name().toStdString();
 }
+
+TEST_F(DvdGraphOnDisc, ATimeEventComesWithThePictureItTellsTheTimeOf)
+{
+    ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_VideoManagerMenu));
+    ASSERT_EQ(control->SetOption(DVD_HMSF_TimeCodeEvents, true), S_OK);
+    Ref<IDvdCmd> command;
+    ASSERT_EQ(control->PlayChapterInTitle(1, 1, 0, &command), S_OK);
+    command->WaitForEnd();
+    ASSERT_TRUE(WaitForColour(360, 100, 255, 0, 0));
+    // Second 4 is where the green chapter begins: when its event comes, green is on the screen
+    // (give or take the few pictures of a hand-over to the window).
+    bool atFour = false;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            int32_t code = 0;
+            LONG_PTR p1 = 0, p2 = 0;
+            while (!atFour && graph->GetEvent(code, p1, p2, 0) == S_OK) {
+                atFour = code == EC_DVD_CURRENT_HMSF_TIME && UnpackHmsf(uint32_t(p1)).bSeconds == 4;
+                graph->FreeEventParams(code, p1, p2);
+            }
+            return atFour;
+        },
+        8s));
+    EXPECT_TRUE(WaitForColour(360, 100, 0, 255, 0, 200ms)) << ColourAt(Picture(), 360, 100).name().toStdString();
+}
+
+TEST(DvdGraph, AGraphWhoseDiscGaveUpReportsItselfStopped)
+{
+    DvdGraph::RegisterClass();
+    auto graph = DvdGraph::Create();
+    graph->SetAudioDevice(false);
+    AM_DVD_RENDERSTATUS status;
+    ASSERT_GE(graph->RenderDvdVideoVolume(testsupport::media("damaged/dvd-truncated"), 0, status), 0);
+    Ref<IUnknown> unknown;
+    ASSERT_EQ(graph->GetDvdInterface(IDvdControl2::IID, unknown), S_OK);
+    auto control = com::query<IDvdControl2>(unknown);
+    auto info = com::query<IDvdInfo2>(unknown);
+    ASSERT_EQ(graph->Run(), S_OK);
+    ASSERT_TRUE(waitFor([&] {
+        DVD_DOMAIN d = DVD_DOMAIN_Stop;
+        info->GetCurrentDomain(d);
+        return d == DVD_DOMAIN_VideoManagerMenu;
+    }));
+    ASSERT_EQ(control->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
+    media::FILTER_STATE state = media::State_Running;
+    EXPECT_TRUE(waitFor([&] { return SUCCEEDED(graph->GetState(0, state)) && state == media::State_Stopped; }, 20s));
+    EXPECT_LT(control->PlayChapterInTitle(1, 2, 0, nullptr), 0);
+}

@@ -105,6 +105,29 @@ TEST(EventQueue, NotifiesTheWindowAndKeepsPointedParametersUntilFreed)
     EXPECT_EQ(queue.SetNotifyFlags(2), E_INVALIDARG);
 }
 
+TEST(EventQueue, AFloodNobodyDrainsIsBoundedAndTheFirstEventsStay)
+{
+    EventQueue queue;
+    for (int i = 0; i < 5000; ++i)
+        queue.put(EC_PAUSED, i, 0);
+    EXPECT_EQ(queue.dropped(), size_t(5000) - EventQueue::kMaxWaiting);
+    int32_t code;
+    LONG_PTR p1, p2;
+    size_t drained = 0;
+    LONG_PTR last = -1;
+    while (queue.GetEvent(code, p1, p2, 0) == S_OK) {
+        EXPECT_EQ(p1, last + 1);  // in order, nothing lost in between
+        last = p1;
+        queue.FreeEventParams(code, p1, p2);
+        ++drained;
+    }
+    EXPECT_EQ(drained, EventQueue::kMaxWaiting);
+    // Drained, it takes events again.
+    queue.put(EC_COMPLETE, 0, 0);
+    EXPECT_EQ(queue.GetEvent(code, p1, p2, 0), S_OK);
+    EXPECT_EQ(code, EC_COMPLETE);
+}
+
 namespace {
 
 DecodedFrame picture(int width, int height, double pts)
