@@ -146,8 +146,11 @@ void TForm10::Volume1Click()
 
 void TForm10::DVDGraphDVDCurrentHMSFTime(int hours, int minutes, int seconds)
 {
-    // Time passing means the disc plays (a scan keeps its rate).
-    if (Model.State() != PlaybackState::ScanningForward && Model.State() != PlaybackState::ScanningBackward)
+    // Time passing means the disc plays; a scan keeps its rate, and a paused title that jumped
+    // stays paused on its new place.
+    const PlaybackState state = Model.State();
+    if (state != PlaybackState::ScanningForward && state != PlaybackState::ScanningBackward
+        && state != PlaybackState::Paused)
         Model.SetState(PlaybackState::Playing);
     HourText = TwoDigits(hours);
     MinuteText = TwoDigits(minutes);
