@@ -58,6 +58,14 @@ TForm13::TForm13()
     FormCreate();
 }
 
+void TForm13::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Asked at the first start, while the video window is already up: the question comes first.
+    raise();
+    activateWindow();
+}
+
 QString TForm13::ConfigFile()
 {
     return platform::SettingsFolder() + QStringLiteral("config.dat");

@@ -26,6 +26,9 @@ public:
     // The file that holds the default drive.
     static QString ConfigFile();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void FormCreate();
 };
