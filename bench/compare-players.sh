@@ -59,7 +59,7 @@ colour_b=C02080   # the box from 20 s: the picture after a seek
 length=$((30 + warm + window + 5))
 mkdir -p "$media"
 make_file() {  # name size encoder-options...
-  local name=$1 size=$2
+  local name=${1/./-${length}s.} size=$2
   shift 2
   [ -s "$media/$name" ] && return
   ffmpeg -hide_banner -loglevel error -y \
@@ -172,7 +172,8 @@ measure() {
 
 read -r -a players <<<"${PLAYERS:-vistrel mpv vlc ffplay}"
 labels=("SD MPEG-2" "SD H.264" "720p H.264" "1080p H.264" "DVD menu")
-files=("$media/sd-mpeg2.mpg" "$media/sd-h264.mp4" "$media/hd720-h264.mp4" "$media/hd1080-h264.mp4" dvd)
+files=("$media/sd-mpeg2-${length}s.mpg" "$media/sd-h264-${length}s.mp4" "$media/hd720-h264-${length}s.mp4"
+  "$media/hd1080-h264-${length}s.mp4" dvd)
 colours=("$colour_a" "$colour_a" "$colour_a" "$colour_a" "$dvd_colour")
 
 run_all() {
