@@ -202,14 +202,7 @@ int main(int argc, char** argv)
     }
     graph.reset();
 
-    std::printf("The program, %s on the disc\n", qPrintable(bench::programPath()));
-    const bench::ProgramFigures program = bench::probeProgram(mediaFile("dvd"), QColor(0x10, 0x20, 0x60), 15, 1, 3);
-    if (!program.started) {
-        std::printf("  cannot start the program\n");
-        return 0;
-    }
-    std::printf("  start to first menu picture on screen: %.0f ms\n", program.firstPicture * 1000);
-    std::printf("  CPU on the menu: %.3f s per second\n", program.cpuPerSecond);
-    std::printf("  peak resident memory: %.1f MiB (target <= 60)\n", program.peakMiB);
+    bench::printProgramFigures(mediaFile("dvd"), "on the disc (first menu picture; target: peak at most 60 MiB)",
+                               QColor(0x10, 0x20, 0x60), 3);
     return 0;
 }

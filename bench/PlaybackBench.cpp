@@ -201,15 +201,6 @@ int main(int argc, char** argv)
         graph->Stop();
     }
 
-    std::printf("The program, %s files/sd.mpg\n", qPrintable(bench::programPath()));
-    const bench::ProgramFigures program =
-        bench::probeProgram(mediaFile(QStringLiteral("files/sd.mpg")), QColor(255, 0, 0), 15, 1, 5);
-    if (!program.started) {
-        std::printf("  cannot start the program\n");
-        return 0;
-    }
-    std::printf("  start to first picture on screen: %.0f ms\n", program.firstPicture * 1000);
-    std::printf("  CPU: %.3f s per second of playback\n", program.cpuPerSecond);
-    std::printf("  peak resident memory: %.1f MiB\n", program.peakMiB);
+    bench::printProgramFigures(mediaFile(QStringLiteral("files/sd.mpg")), "files/sd.mpg", QColor(255, 0, 0), 5);
     return 0;
 }

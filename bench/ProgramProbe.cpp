@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QThread>
 
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -114,6 +115,19 @@ ProgramFigures probeProgram(const QString& medium, const QColor& colour, double 
     program.kill();
     program.waitForFinished(5000);
     return figures;
+}
+
+void printProgramFigures(const QString& medium, const char* name, const QColor& colour, double window)
+{
+    std::printf("The program, %s %s\n", qPrintable(programPath()), name);
+    const ProgramFigures program = probeProgram(medium, colour, 15, 1, window);
+    if (!program.started) {
+        std::printf("  cannot start the program\n");
+        return;
+    }
+    std::printf("  start to first picture on screen: %.0f ms\n", program.firstPicture * 1000);
+    std::printf("  CPU: %.3f s per second\n", program.cpuPerSecond);
+    std::printf("  peak resident memory: %.1f MiB\n", program.peakMiB);
 }
 
 }  // namespace bench

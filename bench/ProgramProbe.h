@@ -18,6 +18,9 @@ struct ProgramFigures {
 // it run `warm` seconds and measures CPU over `window` seconds (none when 0). Ends the program.
 ProgramFigures probeProgram(const QString& medium, const QColor& colour, double timeout, double warm, double window);
 
+// Probes the program on `medium` (shown as `name`) and prints its figures.
+void printProgramFigures(const QString& medium, const char* name, const QColor& colour, double window);
+
 // The program beside the benchmark (build/bench/.. -> build/bin/vistrel).
 QString programPath();
 

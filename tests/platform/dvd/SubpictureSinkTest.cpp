@@ -1,28 +1,13 @@
 // The DVD overlay on its way to the window: sub-pictures and highlights laid over the renderer's
 // pictures without touching them, in a few reused pictures.
+#include "../media/HoldingSink.h"
 #include "platform/dvd/SubpictureSink.h"
-
-#include <mutex>
 
 #include <gtest/gtest.h>
 
 using namespace dvd;
 
 namespace {
-
-class LatestSink : public media::VideoSink {
-public:
-    QSize targetSize() const override { return QSize(360, 288); }
-    void present(const QImage& picture) override
-    {
-        std::lock_guard lock(mutex);
-        latest = picture;
-        ++count;
-    }
-    std::mutex mutex;
-    QImage latest;
-    int count = 0;
-};
 
 // A forced (menu) sub-picture: a 40 x 20 block of value 1 at (100, 100) of the 720 x 576 picture.
 Subpicture block()
@@ -46,7 +31,7 @@ TEST(SubpictureSink, TheOverlayGoesOnACopyTheRenderersPictureStaysBareAndFewPict
 {
     media::Clock clock;
     clock.set(1.0, 0);
-    auto window = std::make_shared<LatestSink>();
+    auto window = std::make_shared<mediatest::HoldingSink>(QSize(360, 288));
     SubpictureSink sink(window, clock);
     std::array<uint32_t, 16> table{};
     table[1] = 0xEB8080;  // white: Y 235, Cr 128, Cb 128
@@ -87,7 +72,7 @@ TEST(SubpictureSink, TheOverlayGoesOnACopyTheRenderersPictureStaysBareAndFewPict
 TEST(SubpictureSink, WithoutASubpictureThePictureGoesThroughUntouched)
 {
     media::Clock clock;
-    auto window = std::make_shared<LatestSink>();
+    auto window = std::make_shared<mediatest::HoldingSink>(QSize(360, 288));
     SubpictureSink sink(window, clock);
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::green);

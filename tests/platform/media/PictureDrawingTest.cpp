@@ -1,5 +1,6 @@
 // The renderer's picture path: reused pictures, the size pictures are converted at, where the
 // window draws them, and the colours and aspect of what comes out of the converter.
+#include "HoldingSink.h"
 #include "platform/media/FrameQueue.h"
 #include "platform/media/PicturePool.h"
 #include "platform/media/VideoRenderer.h"
@@ -89,25 +90,6 @@ TEST(PictureSize, ConvertedWidthsAreEvenAndTheWindowDrawsThemCentredOrScaledAfte
 
 namespace {
 
-// Keeps the latest picture as the window does and counts them.
-class HoldingSink : public VideoSink {
-public:
-    explicit HoldingSink(QSize room) : room_(room) {}
-    QSize targetSize() const override { return room_; }
-    void present(const QImage& picture) override
-    {
-        std::lock_guard lock(mutex);
-        latest = picture;
-        ++count;
-    }
-    std::mutex mutex;
-    QImage latest;
-    int count = 0;
-
-private:
-    QSize room_;
-};
-
 // A YUV 4:2:0 picture of one colour (studio range), with a pixel aspect ratio.
 DecodedFrame solid(int width, int height, AVRational sar, uint8_t y, uint8_t u, uint8_t v, double pts)
 {
@@ -137,7 +119,7 @@ TEST(VideoRenderer, PicturesComeAtTheFittedEvenSizeInTheirColoursFromAFewReusedB
 {
     FrameQueue frames(4);
     Clock clock;
-    auto sink = std::make_shared<HoldingSink>(QSize(639, 430));  // a 4:3 picture fits 573 wide: odd
+    auto sink = std::make_shared<mediatest::HoldingSink>(QSize(639, 430));  // a 4:3 picture fits 573 wide: odd
     VideoRenderer renderer(frames, clock, sink);
     std::atomic<bool> ended{false};
     renderer.onEnded = [&](int) { ended = true; };
