@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -81,9 +82,39 @@ QString programPath()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/vistrel"));
 }
 
+// A program folder without settings opens on its first-start questions: for the time of the
+// probe it gets settings naming the generated disc as the default drive, removed afterwards.
+class FirstStartSettings {
+public:
+    explicit FirstStartSettings(const QString& drive)
+        : path_(QDir(QFileInfo(programPath()).absolutePath()).filePath(QStringLiteral("config.dat")))
+    {
+        if (QFile::exists(path_))
+            return;
+        QFile temporary(path_ + QStringLiteral(".part"));
+        if (temporary.open(QIODevice::WriteOnly)) {
+            temporary.write(QFile::encodeName(drive) + "\r\n");
+            temporary.close();
+            made_ = QFile::rename(temporary.fileName(), path_);
+        }
+    }
+    ~FirstStartSettings()
+    {
+        if (made_)
+            QFile::remove(path_);
+    }
+    FirstStartSettings(const FirstStartSettings&) = delete;
+    FirstStartSettings& operator=(const FirstStartSettings&) = delete;
+
+private:
+    QString path_;
+    bool made_ = false;
+};
+
 ProgramFigures probeProgram(const QString& medium, const QColor& colour, double timeout, double warm, double window)
 {
     ProgramFigures figures;
+    const FirstStartSettings settings(medium);
     QProcess program;
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.setStandardOutputFile(QProcess::nullDevice());

@@ -28,6 +28,7 @@ vlc_user=vistrel-bench
 declare -a started=()
 
 cleanup() {
+  if [ -n "${made_config:-}" ]; then rm -f "$made_config"; fi
   for pid in "${started[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
@@ -75,6 +76,13 @@ make_file hd1080-h264.mp4 1920x1080 -c:v libx264 -preset fast -b:v 8M -g 50 -c:a
 dvd=$build/media/dvd
 dvd_colour=102060  # the title menu's background
 chmod -R a+rX "$media" "$dvd" 2>/dev/null || true
+
+# Without settings the program opens on its first-start questions: for the run it gets settings
+# naming the generated DVD as its default drive, removed at the end.
+if [ ! -e "$build/bin/config.dat" ]; then
+  printf '%s\r\n' "$dvd" >"$build/bin/config.dat.part" && mv "$build/bin/config.dat.part" "$build/bin/config.dat"
+  made_config=$build/bin/config.dat
+fi
 
 # --- one X server for every player --------------------------------------------------------------
 display=:$((90 + RANDOM % 100))
