@@ -1,6 +1,7 @@
 #include "platform/dvd/SubpictureSink.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace dvd {
 namespace {
@@ -32,6 +33,12 @@ QRgb SubpictureSink::ToRgb(uint32_t ycrcb)
     const double yy = 1.164 * (y - 16.0);  // studio-range luma, as discs store it
     auto clamp = [](double v) { return std::clamp(int(v + 0.5), 0, 255); };
     return qRgb(clamp(yy + 1.596 * cr), clamp(yy - 0.391 * cb - 0.813 * cr), clamp(yy + 2.018 * cb));
+}
+
+int SubpictureSink::ComposedAllocations() const
+{
+    std::lock_guard lock(mutex_);
+    return composed_.allocations();
 }
 
 QSize SubpictureSink::targetSize() const
@@ -121,7 +128,15 @@ QImage SubpictureSink::ComposeLocked(const QImage& base) const
             current = &s;
     if (!current || base.isNull())
         return base;
-    QImage out = base.convertToFormat(QImage::Format_RGB32);
+    // The bare picture stays as the renderer made it (it is redrawn when the overlay changes):
+    // the overlay goes onto a copy, in a picture reused from the pool.
+    const QImage bare = base.convertToFormat(QImage::Format_RGB32);
+    QImage* reused = composed_.acquire(bare.size());
+    if (!reused)
+        return base;
+    QImage& out = *reused;
+    for (int y = 0; y < bare.height(); ++y)
+        std::memcpy(out.scanLine(y), bare.constScanLine(y), size_t(bare.width()) * sizeof(QRgb));
     const double sx = double(out.width()) / pictureWidth_;
     const double sy = double(out.height()) / pictureHeight_;
     const Subpicture& s = *current;

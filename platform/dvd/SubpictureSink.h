@@ -9,6 +9,7 @@
 // picture, so that a still menu shows it at once.
 #include "platform/dvd/Navigator.h"
 #include "platform/media/Clock.h"
+#include "platform/media/PicturePool.h"
 #include "platform/media/VideoRenderer.h"
 
 #include <QImage>
@@ -55,6 +56,8 @@ public:
 
     // The colour-table entry as RGB.
     static QRgb ToRgb(uint32_t ycrcb);
+    // Pictures allocated for composing so far: a handful, however many pictures carry an overlay.
+    int ComposedAllocations() const;
 
 private:
     void RepresentLocked(std::unique_lock<std::mutex>& lock);
@@ -69,6 +72,7 @@ private:
     std::array<QRgb, 16> palette_{};       // protected by mutex_
     Highlight highlight_;                  // protected by mutex_
     std::deque<Subpicture> subpictures_;   // protected by mutex_
+    mutable media::PicturePool composed_;  // protected by mutex_: the pictures with the overlay laid on
     bool shown_ = false;                   // protected by mutex_
 };
 

@@ -82,15 +82,17 @@ void VideoRenderer::convert(const AVFrame* frame)
     if (!room.isEmpty() && frame->width > 0 && frame->height > 0) {
         const AVRational sar = frame->sample_aspect_ratio;
         const double pixelAspect = sar.num > 0 && sar.den > 0 ? double(sar.num) / sar.den : 1.0;
-        const QRect fit = fitPicture(room, frame->width * pixelAspect / frame->height);
-        sws_ = sws_getCachedContext(sws_, frame->width, frame->height, AVPixelFormat(frame->format), fit.width(),
-                                    fit.height(), AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
-        QImage picture(fit.size(), QImage::Format_RGB32);
-        if (sws_ && !picture.isNull()) {
-            uint8_t* dst[4] = {picture.bits(), nullptr, nullptr, nullptr};
-            int dstStride[4] = {int(picture.bytesPerLine()), 0, 0, 0};
+        const QSize size = convertedSize(fitPicture(room, frame->width * pixelAspect / frame->height));
+        // Bilinear quality at the cost of the fastest filter: the picture is shown at this size.
+        sws_ = sws_getCachedContext(sws_, frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
+                                    size.height(), AV_PIX_FMT_RGB32, SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
+        QImage* picture = pool_.acquire(size);
+        allocations_ = pool_.allocations();
+        if (sws_ && picture) {
+            uint8_t* dst[4] = {picture->bits(), nullptr, nullptr, nullptr};
+            int dstStride[4] = {int(picture->bytesPerLine()), 0, 0, 0};
             sws_scale(sws_, frame->data, frame->linesize, 0, frame->height, dst, dstStride);
-            sink_->present(picture);
+            sink_->present(*picture);
         }
     }
 }

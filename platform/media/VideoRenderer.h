@@ -4,10 +4,12 @@
 // last picture stays. After a seek (or at the start) one picture of the new position is shown even
 // when paused, so that a stopped or paused graph shows where it stands.
 //
-// Pictures are converted with libswscale to 32-bit RGB at the size the sink asks for (the picture
-// keeps its display aspect ratio inside it) and handed to the sink from this thread.
+// Pictures are converted with libswscale to 32-bit RGB in one pass, straight at the size they are
+// shown at (the picture keeps its display aspect ratio inside the room the sink asks for), into
+// pictures reused from a pool, and handed to the sink from this thread.
 #include "platform/media/Clock.h"
 #include "platform/media/FrameQueue.h"
+#include "platform/media/PicturePool.h"
 
 #include <QImage>
 #include <QSize>
@@ -28,7 +30,9 @@ public:
     virtual ~VideoSink() = default;
     // The room the picture may fill; an empty size asks for no picture at all (null output).
     virtual QSize targetSize() const = 0;
-    // A converted picture, already fitted to targetSize() with its aspect ratio kept.
+    // A converted picture, already fitted to targetSize() with its aspect ratio kept (its width
+    // may be a pixel short of the fitted rectangle's, see convertedSize). Its pixels are reused
+    // for a later picture once every copy of it is gone: keep a copy, never a pointer to them.
     virtual void present(const QImage& picture) = 0;
 };
 
@@ -54,6 +58,8 @@ public:
 
     uint64_t shown() const { return shown_; }
     uint64_t dropped() const { return dropped_; }
+    // Pictures allocated so far: a handful, however long the playback.
+    int pictureAllocations() const { return allocations_; }
     // Monotonic time (Clock::now) at which the first picture was shown; 0 until then.
     double firstShownAt() const { return firstShownAt_; }
 
@@ -78,10 +84,12 @@ private:
     std::atomic<int> stepCount_{0};
     std::atomic<uint64_t> shown_{0};
     std::atomic<uint64_t> dropped_{0};
+    std::atomic<int> allocations_{0};
     std::atomic<double> firstShownAt_{0};
 
     // Renderer thread only:
     SwsContext* sws_ = nullptr;
+    PicturePool pool_;
     int width_ = 0;
     int height_ = 0;
     int endedSerial_ = -1;

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -166,19 +167,36 @@ void VideoRendererWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
 }
 
-void VideoRendererWindow::paintEvent(QPaintEvent*)
+QRect pictureTarget(QSize room, QSize picture)
+{
+    if (picture.isEmpty() || room.isEmpty())
+        return {};
+    // A picture converted for this room fills it one way, give or take the column the converter
+    // gave up: it is drawn as it is, centred, pixel for pixel.
+    const bool fitted = picture.width() <= room.width() && picture.height() <= room.height()
+                        && (picture.width() >= room.width() - 1 || picture.height() == room.height());
+    if (!fitted) {
+        // Between a resize and the next picture: the last one scaled, keeping its shape.
+        return fitPicture(room, double(picture.width()) / picture.height());
+    }
+    return QRect(QPoint((room.width() - picture.width()) / 2, (room.height() - picture.height()) / 2), picture);
+}
+
+void VideoRendererWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QImage picture = sink_->picture();
-    painter.fillRect(rect(), Qt::black);
-    if (!picture.isNull()) {
-        QRect target(QPoint(0, 0), picture.size());
-        target.moveCenter(rect().center());
-        if (picture.size() != size()) {
-            // Between a resize and the next picture: scale the last one, keeping its shape.
-            target = fitPicture(size(), double(picture.width()) / picture.height());
-        }
-        painter.drawImage(target, picture);
+    const QRect target = pictureTarget(size(), picture.size());
+    // Only the bars around the picture are painted black; the picture covers the rest.
+    for (const QRect& bar : QRegion(event->rect()).subtracted(QRegion(target)))
+        painter.fillRect(bar, Qt::black);
+    if (!target.isEmpty()) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        if (target.size() == picture.size())
+            painter.drawImage(target.topLeft(), picture);
+        else
+            painter.drawImage(target, picture);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     if (overlay_)
         overlay_(painter);

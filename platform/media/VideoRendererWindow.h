@@ -18,6 +18,10 @@ namespace media {
 
 class WindowSink;
 
+// Where a presented picture goes in a window of size `room`: centred pixel for pixel when it was
+// converted for that room, otherwise scaled to fit with its shape kept. Empty without a picture.
+QRect pictureTarget(QSize room, QSize picture);
+
 class VideoRendererWindow : public QWidget {
     Q_OBJECT
 public:

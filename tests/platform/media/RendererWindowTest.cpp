@@ -90,3 +90,38 @@ TEST(RendererWindow, ChildOfItsOwnerOrAWindowOfItsOwnAsTheStylesSay)
     EXPECT_TRUE(window->isVisible());
     g.graph->Stop();
 }
+
+TEST(RendererWindow, ThePictureKeepsItsShapeBetweenBlackBarsWhateverTheWindowsSize)
+{
+    if (!testsupport::haveX11())
+        GTEST_SKIP() << "needs a display";
+    GraphUnderTest g;
+    ASSERT_EQ(g.render("files/red.avi"), S_OK);  // 320 x 240, square pixels: 4:3
+    auto video = com::query<IVideoWindow>(g.graph);
+    ASSERT_TRUE(video);
+    QWidget owner;
+    owner.resize(500, 301);
+    owner.show();
+    video->put_Owner(&owner);
+    video->put_WindowStyle(WS_CHILD);
+    g.graph->Run();
+    auto shot = [&] { return owner.screen()->grabWindow(owner.winId()).toImage().copy(0, 0, 500, 300); };
+    const QColor black(0, 0, 0);
+    // Wider than 4:3 (the fitted width, 401, is odd): bars left and right, the picture centred.
+    video->SetWindowPosition(0, 0, 500, 301);
+    EXPECT_TRUE(testsupport::waitFor([&] {
+        const QImage s = shot();
+        return mediatest::near(s.pixelColor(250, 150), 255, 0, 0) && mediatest::near(s.pixelColor(52, 150), 255, 0, 0)
+               && mediatest::near(s.pixelColor(447, 150), 255, 0, 0) && s.pixelColor(45, 150) == black
+               && s.pixelColor(455, 150) == black;
+    }));
+    // Taller than 4:3: bars above and below; what was picture before is bar now.
+    video->SetWindowPosition(0, 0, 200, 300);
+    EXPECT_TRUE(testsupport::waitFor([&] {
+        const QImage s = shot();
+        return mediatest::near(s.pixelColor(100, 150), 255, 0, 0) && mediatest::near(s.pixelColor(5, 80), 255, 0, 0)
+               && s.pixelColor(100, 70) == black && s.pixelColor(100, 230) == black
+               && s.pixelColor(5, 20) == black && s.pixelColor(195, 280) == black;
+    }));
+    g.graph->Stop();
+}
