@@ -1,0 +1,33 @@
+#pragma once
+// Driving the real program from a test as a user and the desktop do: the captions of the display's
+// top-level windows, closing one as its close box would, and starting the program with a settings
+// folder of its own.
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace programdriver {
+
+// The captions of every top-level window on the display.
+QStringList WindowCaptions();
+// Asks each top-level window with this caption to close, as a window manager's close box does;
+// returns how many were asked.
+int CloseWindows(const QString& caption);
+
+// The program started on `arguments` with its settings in a folder of its own.
+class Program {
+public:
+    explicit Program(const QStringList& arguments);
+    ~Program();  // ends it if it is still running
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    QProcess& process() { return process_; }
+    bool running() const { return process_.state() == QProcess::Running; }
+
+private:
+    QTemporaryDir home_;
+    QProcess process_;
+};
+
+}  // namespace programdriver
