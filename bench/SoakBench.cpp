@@ -13,9 +13,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace {
@@ -157,8 +160,10 @@ int main(int argc, char** argv)
             CdCycle();
             if (i == 0)
                 warm = Measure();
-            else if (i % 50 == 0)
-                std::printf("  %d cycles, resident %.1f MB\n", i, Measure().residentKb / 1024.0), std::fflush(stdout);
+            if (i % 50 == 0) {
+                std::printf("  %d cycles, resident %.1f MB\n", i, Measure().residentKb / 1024.0);
+                std::fflush(stdout);
+            }
         }
         fileGraph.Disconnect();
     }

@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QElapsedTimer>
@@ -12,7 +13,9 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using programdriver::CloseWindows;
 using programdriver::Program;
@@ -32,13 +35,12 @@ protected:
     {
         if (!testsupport::haveX11() || !QDBusConnection::sessionBus().isConnected())
             return;
-        program_ = new Program({});
+        program_ = std::make_unique<Program>(QStringList{});
         waitFor([] { return QDBusConnection::sessionBus().interface()->isServiceRegistered(kService).value(); }, 20s);
     }
     static void TearDownTestSuite()
     {
-        delete program_;
-        program_ = nullptr;
+        program_.reset();
     }
     void SetUp() override
     {
@@ -92,10 +94,10 @@ protected:
         EXPECT_TRUE(waitFor([] { return Status() == "Stopped"; }, 5s));
     }
 
-    static Program* program_;
+    static std::unique_ptr<Program> program_;
 };
 
-Program* DamagedMedia::program_ = nullptr;
+std::unique_ptr<Program> DamagedMedia::program_;
 
 }  // namespace
 

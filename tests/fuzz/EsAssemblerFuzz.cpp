@@ -3,6 +3,8 @@
 #include "platform/dvd/EsAssembler.h"
 #include "tests/fuzz/FuzzInput.h"
 
+#include <iterator>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/log.h>
@@ -41,5 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const uint8_t* fragment = in.slice(size_t(length) * 16, got);
         assembler.Feed(fragment, got, pts, pts, [&](AVPacket* packet) { total += size_t(packet->size); });
     }
-    return total == size_t(-1);
+    volatile size_t keep = total;
+    (void)keep;
+    return 0;
 }

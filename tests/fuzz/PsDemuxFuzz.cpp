@@ -18,5 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             sum += es.data[i];
     });
     std::free(block);
-    return sum == 0xFFFFFFFF;  // keeps the reads
+    volatile unsigned keep = sum;  // keeps the reads
+    (void)keep;
+    return 0;
 }
