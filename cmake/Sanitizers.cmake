@@ -33,15 +33,24 @@ else()
 endif()
 
 # vistrel_fuzzer(NAME SOURCE LINKS...)
-# A libFuzzer target: SOURCE defines LLVMFuzzerTestOneInput; its seed corpus is
-# tests/fuzz/corpus/NAME/ and tools/fuzz.sh runs it. Built only in a VISTREL_FUZZ build.
+# A libFuzzer target: SOURCE defines LLVMFuzzerTestOneInput. Its seeds are in
+# tests/fuzz/corpus/NAME/ and the inputs that once made it fail in tests/fuzz/regressions/NAME/.
+# A VISTREL_FUZZ build makes the fuzzer (tools/fuzz.sh runs it); every other build makes the test
+# NAME_replay, which runs those inputs through the same entry once.
 function(vistrel_fuzzer name source)
-  if(NOT VISTREL_FUZZ)
-    return()
+  set(inputs ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${name} ${PROJECT_SOURCE_DIR}/tests/fuzz/regressions/${name})
+  if(VISTREL_FUZZ)
+    add_executable(${name} ${source})
+    add_dependencies(fuzzers ${name})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+    target_link_libraries(${name} PRIVATE ${ARGN})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  elseif(VISTREL_TESTS)
+    add_executable(${name}_replay ${source} ${PROJECT_SOURCE_DIR}/tests/fuzz/ReplayMain.cpp)
+    set_target_properties(${name}_replay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_include_directories(${name}_replay PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name}_replay PRIVATE ${ARGN})
+    add_test(NAME ${name}_replay COMMAND ${name}_replay ${inputs})
+    set_tests_properties(${name}_replay PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
-  add_executable(${name} ${source})
-  add_dependencies(fuzzers ${name})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
-  target_link_libraries(${name} PRIVATE ${ARGN})
-  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()

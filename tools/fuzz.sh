@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build-fuzz/) and runs each one in turn.
 #   tools/fuzz.sh [SECONDS]   run every target SECONDS seconds (default 60), starting from its seeds
-#                             in tests/fuzz/corpus/NAME/ and the inputs earlier runs kept in
+#                             in tests/fuzz/corpus/NAME/, the inputs that once made it fail in
+#                             tests/fuzz/regressions/NAME/ and the inputs earlier runs kept in
 #                             build-fuzz/corpus/NAME/; fails when any target finds a crash, a leak
 #                             or a hang (the input is kept in build-fuzz/crashes/)
 #   tools/fuzz.sh seeds       make the seed corpora again from the generated media (build/media)
@@ -34,14 +35,14 @@ es_seed() {
 }
 
 seeds() {
-  local media=${VISTREL_MEDIA:-build/media} c=tests/fuzz/corpus work
+  local media=${VISTREL_MEDIA:-build/media} c=tests/fuzz/corpus
   [ -d "$media/dvd" ] || { echo "no generated media in $media (build the test_media target)" >&2; exit 1; }
-  work=$(mktemp -d)
+  work=$(mktemp -d)  # global: the exit trap removes it
   trap 'rm -rf "$work"' EXIT
   rm -rf "$c"; mkdir -p "$c"/{fuzz_region_string,fuzz_bookmark,fuzz_ps_demux,fuzz_es_assembler,fuzz_disc_toc,fuzz_cue_sheet}
   local vob=$media/dvd/VIDEO_TS/VTS_01_1.VOB n
   # Packs of every kind the disc holds: navigation, video, sound and sub-picture.
-  for n in 0 1 2 3 20 40 80 160 320 640; do
+  for n in 0 1 2 3 20 40 80 160 320 400; do
     dd if="$vob" of="$c/fuzz_ps_demux/pack-$n" bs=2048 skip=$n count=1 status=none
   done
   local ff=(ffmpeg -nostdin -hide_banner -loglevel error -y)
@@ -74,12 +75,15 @@ run() {
   for target in "$out"/fuzz/*; do
     name=$(basename "$target")
     mkdir -p "$out/corpus/$name"
-    local seedsdir=tests/fuzz/corpus/$name
-    [ -d "$seedsdir" ] || seedsdir=
+    local inputs=() dir
+    for dir in tests/fuzz/corpus/$name tests/fuzz/regressions/$name; do
+      [ -d "$dir" ] && inputs+=("$dir")
+    done
     echo "== $name (${seconds}s)"
     if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        LSAN_OPTIONS="suppressions=$PWD/tools/sanitizers/lsan.supp:print_suppressions=0" \
         "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-          -artifact_prefix="$out/crashes/$name-" "$out/corpus/$name" $seedsdir \
+          -artifact_prefix="$out/crashes/$name-" "$out/corpus/$name" "${inputs[@]}" \
           >"$out/$name.log" 2>&1; then
       failed+=("$name")
       tail -n 60 "$out/$name.log"
