@@ -64,7 +64,7 @@ seeds() {
     le32 0; le32 0; le32 10; le32 10; le32 10; le32 10; le32 20; le32 20; } > "$c/fuzz_region_string/two-rects"
   printf ' !\x80 !\x80 !\x80\x01!\x80 !\x80 !\x80\x02!\x80 !\x80 !\x80' > "$c/fuzz_region_string/text"
   configure
-  VISTREL_FUZZ_SEED="$c/fuzz_bookmark/bookmark.bmk" "$out/fuzz/fuzz_bookmark"
+  VISTREL_FUZZ_SEED="$c/fuzz_bookmark" "$out/fuzz/fuzz_bookmark"
   du -sh "$c"
 }
 

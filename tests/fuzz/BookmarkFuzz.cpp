@@ -2,10 +2,12 @@
 // stream and the navigator state after it. Nothing may crash, and a state that loads must be one
 // that saves back to the same bytes.
 //
-// With VISTREL_FUZZ_SEED=FILE set, the target writes a valid bookmark there and ends: the seed of
-// its corpus, made by the code that writes real bookmarks.
+// With VISTREL_FUZZ_SEED=FOLDER set, the target writes there a valid bookmark (bookmark.bmk) and
+// its stream alone (stream.bin), and ends: the seeds of its corpus, made by the code that writes
+// real bookmarks.
 #include "platform/dvd/NavigatorState.h"
 #include "platform/dvd/StructuredStorage.h"
+#include "platform/system/AtomicFile.h"
 
 #include <cstdlib>
 
@@ -35,8 +37,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         state.discId.fill(0x5A);
         DvdState object(state);
         MemoryStream stream;
-        const bool written = SUCCEEDED(OleSaveToStream(object, stream))
-                             && SUCCEEDED(WriteCompoundFile(QString::fromLocal8Bit(seed), "BookMark", stream.Bytes()));
+        const QString folder = QString::fromLocal8Bit(seed);
+        const bool written =
+            SUCCEEDED(OleSaveToStream(object, stream))
+            && SUCCEEDED(WriteCompoundFile(folder + "/bookmark.bmk", "BookMark", stream.Bytes()))
+            && platform::WriteFileAtomically(folder + "/stream.bin", stream.Bytes());
         std::exit(written ? 0 : 1);
     }
     return 0;
