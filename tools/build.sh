@@ -59,7 +59,8 @@ THREADED='^(platform_(dvd|media|cdaudio)_.*|controls_button|engine_(videowindow_
 # sanitizer goes to a file in $1/reports; any such file fails the run, whatever the tests said.
 sanitized_suite() {
   local dir=$1 kind=$2 tests=$3 supp=$PWD/tools/sanitizers
-  cmake -S . -B "$dir" -G Ninja -DVISTREL_WERROR=ON -DVISTREL_SANITIZE="$kind" -DVISTREL_BENCH=OFF \
+  # Warnings are the plain build's business: instrumented code makes GCC see false array bounds.
+  cmake -S . -B "$dir" -G Ninja -DVISTREL_WERROR=OFF -DVISTREL_SANITIZE="$kind" -DVISTREL_BENCH=OFF \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo $(launcher) >/dev/null
   if [ -n "$tests" ]; then
     local targets

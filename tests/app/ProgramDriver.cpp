@@ -7,6 +7,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -29,17 +30,32 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name)
     return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// Each top-level window with its caption.
-std::vector<std::pair<xcb_window_t, QString>> TopLevels(xcb_connection_t* c)
+// Each top-level window with its caption; with `dialogs`, only the dialogs on screen.
+std::vector<std::pair<xcb_window_t, QString>> TopLevels(xcb_connection_t* c, bool dialogs = false)
 {
     std::vector<std::pair<xcb_window_t, QString>> windows;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_atom_t netWmName = Atom(c, "_NET_WM_NAME");
+    const xcb_atom_t type = Atom(c, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t dialog = Atom(c, "_NET_WM_WINDOW_TYPE_DIALOG");
     XcbReply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, screen->root), nullptr), &free);
     if (!tree)
         return windows;
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
     for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        if (dialogs) {
+            XcbReply<xcb_get_window_attributes_reply_t> attributes(
+                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr), &free);
+            XcbReply<xcb_get_property_reply_t> types(
+                xcb_get_property_reply(c, xcb_get_property(c, 0, children[i], type, XCB_ATOM_ATOM, 0, 16), nullptr),
+                &free);
+            if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE || !types)
+                continue;
+            const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(types.get()));
+            const int count = xcb_get_property_value_length(types.get()) / int(sizeof(xcb_atom_t));
+            if (std::find(atoms, atoms + count, dialog) == atoms + count)
+                continue;
+        }
         XcbReply<xcb_get_property_reply_t> name(
             xcb_get_property_reply(c, xcb_get_property(c, 0, children[i], netWmName, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
                                    nullptr),
@@ -63,7 +79,16 @@ QStringList WindowCaptions()
     return captions;
 }
 
-int CloseWindows(const QString& caption)
+QStringList DialogCaptions()
+{
+    QStringList captions;
+    if (xcb_connection_t* c = Connection())
+        for (const auto& [window, caption] : TopLevels(c, true))
+            captions << caption;
+    return captions;
+}
+
+int CloseDialogs()
 {
     xcb_connection_t* c = Connection();
     if (!c)
@@ -71,9 +96,7 @@ int CloseWindows(const QString& caption)
     const xcb_atom_t protocols = Atom(c, "WM_PROTOCOLS");
     const xcb_atom_t deleteWindow = Atom(c, "WM_DELETE_WINDOW");
     int asked = 0;
-    for (const auto& [window, name] : TopLevels(c)) {
-        if (name != caption)
-            continue;
+    for (const auto& [window, name] : TopLevels(c, true)) {
         xcb_client_message_event_t event{};
         event.response_type = XCB_CLIENT_MESSAGE;
         event.format = 32;

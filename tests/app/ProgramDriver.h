@@ -11,9 +11,11 @@ namespace programdriver {
 
 // The captions of every top-level window on the display.
 QStringList WindowCaptions();
-// Asks each top-level window with this caption to close, as a window manager's close box does;
-// returns how many were asked.
-int CloseWindows(const QString& caption);
+// The captions of the dialogs (message boxes and the like) on screen.
+QStringList DialogCaptions();
+// Asks each dialog on screen to close, as a window manager's close box does; returns how many
+// were asked.
+int CloseDialogs();
 
 // The program started on `arguments` with its settings in a folder of its own.
 class Program {
