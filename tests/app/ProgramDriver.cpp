@@ -3,6 +3,7 @@
 
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
@@ -113,6 +114,12 @@ int CloseDialogs()
 
 Program::Program(const QStringList& arguments)
 {
+    // A settings folder as a first start left it: the default drive is the generated disc, so no
+    // first-start question stands in the way.
+    QFile config(home_.filePath("config.dat"));
+    if (config.open(QIODevice::WriteOnly))
+        config.write(QFile::encodeName(testsupport::media("dvd")) + "\r\n");
+    config.close();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("VISTREL_HOME", home_.path());
     process_.setProcessEnvironment(environment);

@@ -17,7 +17,8 @@ QStringList DialogCaptions();
 // were asked.
 int CloseDialogs();
 
-// The program started on `arguments` with its settings in a folder of its own.
+// The program started on `arguments` with its settings in a folder of its own, whose config.dat
+// names the generated disc as the default drive.
 class Program {
 public:
     explicit Program(const QStringList& arguments);
