@@ -3,7 +3,6 @@
 
 #include "support/TestSupport.h"
 
-#include <QFile>
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
@@ -116,10 +115,7 @@ Program::Program(const QStringList& arguments)
 {
     // A settings folder as a first start left it: the default drive is the generated disc, so no
     // first-start question stands in the way.
-    QFile config(home_.filePath("config.dat"));
-    if (config.open(QIODevice::WriteOnly))
-        config.write(QFile::encodeName(testsupport::media("dvd")) + "\r\n");
-    config.close();
+    testsupport::prepareSettings(home_.path(), testsupport::media("dvd"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("VISTREL_HOME", home_.path());
     process_.setProcessEnvironment(environment);
