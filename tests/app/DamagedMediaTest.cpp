@@ -64,17 +64,19 @@ protected:
         player.setTimeout(1000);
         player.callWithArgumentList(QDBus::Block, method, arguments);
     }
-    static bool BoxShown() { return !DialogCaptions().isEmpty(); }
+    static QStringList Dialogs() { return DialogCaptions(program_->pid()); }
+    static bool BoxShown() { return !Dialogs().isEmpty(); }
 
     // Opens `path` as the remote control does and lets it load; says whether a message box came,
-    // and checks that it is one of the program's own (warning, error, or the application's name
+    // and checks that it is one of the program's own (warning, error, or the application's title
     // over a refusal of the CD device).
     static bool Open(const QString& path)
     {
         Command("OpenUri", {QUrl::fromLocalFile(path).toString()});
         const bool box = waitFor([] { return BoxShown(); }, 4s);
-        for (const QString& caption : DialogCaptions())
-            EXPECT_TRUE(QStringList({"Attention", "Erreur", "vistrel"}).contains(caption)) << caption.toStdString();
+        for (const QString& caption : Dialogs())
+            EXPECT_TRUE(QStringList({"Attention", "Erreur", "Vistrel de QUENTRAX"}).contains(caption))
+                << caption.toStdString();
         // Answers within a second, message box or not.
         QElapsedTimer answer;
         answer.start();
@@ -86,7 +88,7 @@ protected:
     // Closes any box, stops, and checks that the program is whole: stopped, then playing a sound.
     static void CheckRecovers()
     {
-        EXPECT_TRUE(waitFor([] { return CloseDialogs() == 0; }, 5s)) << DialogCaptions().join(" | ").toStdString();
+        EXPECT_TRUE(waitFor([] { return CloseDialogs(program_->pid()) == 0; }, 5s)) << Dialogs().join(" | ").toStdString();
         Command("Stop");
         EXPECT_TRUE(waitFor([] { return Status() == "Stopped"; }, 5s)) << Status().toStdString();
         ASSERT_TRUE(program_->running());

@@ -30,9 +30,12 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name)
     return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// Each top-level window with its caption; with `dialogs`, only the dialogs on screen.
-std::vector<std::pair<xcb_window_t, QString>> TopLevels(xcb_connection_t* c, bool dialogs = false)
+// Each top-level window with its caption; with `dialogsOf`, only the dialogs on screen of that
+// process.
+std::vector<std::pair<xcb_window_t, QString>> TopLevels(xcb_connection_t* c, qint64 dialogsOf = 0)
 {
+    const bool dialogs = dialogsOf != 0;
+    const xcb_atom_t netWmPid = Atom(c, "_NET_WM_PID");
     std::vector<std::pair<xcb_window_t, QString>> windows;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_atom_t netWmName = Atom(c, "_NET_WM_NAME");
@@ -49,7 +52,12 @@ std::vector<std::pair<xcb_window_t, QString>> TopLevels(xcb_connection_t* c, boo
             XcbReply<xcb_get_property_reply_t> types(
                 xcb_get_property_reply(c, xcb_get_property(c, 0, children[i], type, XCB_ATOM_ATOM, 0, 16), nullptr),
                 &free);
-            if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE || !types)
+            XcbReply<xcb_get_property_reply_t> owner(
+                xcb_get_property_reply(c, xcb_get_property(c, 0, children[i], netWmPid, XCB_ATOM_CARDINAL, 0, 1), nullptr),
+                &free);
+            if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE || !types || !owner
+                || xcb_get_property_value_length(owner.get()) != 4
+                || *static_cast<const uint32_t*>(xcb_get_property_value(owner.get())) != uint32_t(dialogsOf))
                 continue;
             const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(types.get()));
             const int count = xcb_get_property_value_length(types.get()) / int(sizeof(xcb_atom_t));
@@ -79,16 +87,16 @@ QStringList WindowCaptions()
     return captions;
 }
 
-QStringList DialogCaptions()
+QStringList DialogCaptions(qint64 pid)
 {
     QStringList captions;
     if (xcb_connection_t* c = Connection())
-        for (const auto& [window, caption] : TopLevels(c, true))
+        for (const auto& [window, caption] : TopLevels(c, pid))
             captions << caption;
     return captions;
 }
 
-int CloseDialogs()
+int CloseDialogs(qint64 pid)
 {
     xcb_connection_t* c = Connection();
     if (!c)
@@ -96,7 +104,7 @@ int CloseDialogs()
     const xcb_atom_t protocols = Atom(c, "WM_PROTOCOLS");
     const xcb_atom_t deleteWindow = Atom(c, "WM_DELETE_WINDOW");
     int asked = 0;
-    for (const auto& [window, name] : TopLevels(c, true)) {
+    for (const auto& [window, name] : TopLevels(c, pid)) {
         xcb_client_message_event_t event{};
         event.response_type = XCB_CLIENT_MESSAGE;
         event.format = 32;

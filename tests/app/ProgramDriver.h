@@ -11,11 +11,12 @@ namespace programdriver {
 
 // The captions of every top-level window on the display.
 QStringList WindowCaptions();
-// The captions of the dialogs (message boxes and the like) on screen.
-QStringList DialogCaptions();
-// Asks each dialog on screen to close, as a window manager's close box does; returns how many
-// were asked.
-int CloseDialogs();
+// The captions of the dialogs (message boxes and the like) that process `pid` shows; other tests
+// may share the display.
+QStringList DialogCaptions(qint64 pid);
+// Asks each dialog of process `pid` on screen to close, as a window manager's close box does;
+// returns how many were asked.
+int CloseDialogs(qint64 pid);
 
 // The program started on `arguments` with its settings in a folder of its own, whose config.dat
 // names the generated disc as the default drive.
@@ -27,6 +28,7 @@ public:
     Program& operator=(const Program&) = delete;
     QProcess& process() { return process_; }
     bool running() const { return process_.state() == QProcess::Running; }
+    qint64 pid() const { return process_.processId(); }
 
 private:
     QTemporaryDir home_;
