@@ -20,6 +20,10 @@ function(vistrel_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
+  if(VISTREL_SANITIZED)
+    # Instrumented code runs several times slower; the limits guard against hangs, not speed.
+    math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * 4")
+  endif()
   set(env "SDL_AUDIODRIVER=dummy" "VISTREL_MEDIA=${VISTREL_MEDIA_DIR}"
           "VISTREL_BIN=${VISTREL_BIN_DIR}" "VISTREL_SOURCE=${PROJECT_SOURCE_DIR}"
           "VISTREL_DATA_DIR=${VISTREL_BIN_DIR}")

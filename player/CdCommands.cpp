@@ -33,6 +33,9 @@ void TForm10::CdPause()
 
 void TForm10::CdStop()
 {
+    // A disc that failed to open has nothing to stop: no second refusal over the first.
+    if (MediaPlayer1->Mode() == mpNotReady)
+        return;
     RunMediaCommand([this] {
         MediaPlayer1->Stop();
         MediaPlayer1->Close();

@@ -2,19 +2,21 @@
 # Set-up, build, run and test Vistrel on a Debian 12 machine.
 #   tools/build.sh run [MEDIUM]   install what is missing, build, make the demo disc, start the player
 #   tools/build.sh test           install what is missing, build, run the whole test suite
+#   tools/build.sh sanitize       the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
+#                                 (build-asan/), the threaded suites under ThreadSanitizer (build-tsan/)
 # Packages are installed with apt-get only when missing (through sudo when not root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6dbus6 qt6-translations-l10n
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libdvdnav-dev libdvdread-dev libcdio-dev libcdio-paranoia-dev
   libsdl2-dev libfluidsynth-dev libgsf-1-dev libjpeg-dev libicu-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   timgm6mb-soundfont fonts-dejavu-core
-  ffmpeg sox dvdauthor
+  ffmpeg sox dvdauthor genisoimage
   xvfb xauth dbus x11-utils
 )
 
@@ -39,8 +41,51 @@ build() {
   else
     options=(-DVISTREL_WERROR="$1")
   fi
-  cmake -S . -B build -G Ninja "${options[@]}" >/dev/null
+  cmake -S . -B build -G Ninja "${options[@]}" $(launcher) >/dev/null
   cmake --build build -j2
+}
+
+# The compiler launcher options when ccache is there: the sanitizer and fuzz builds reuse its cache.
+launcher() {
+  command -v ccache >/dev/null || return 0
+  echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
+}
+
+# The suites that run threads of their own: the DVD, media and CD platforms, the shaped button's
+# rotation timer and the engine's playing components.
+THREADED='^(platform_(dvd|media|cdaudio)_.*|controls_button|engine_(videowindow_playback|dvd_graph_test|media_player_test))$'
+
+# $1: build folder, $2: VISTREL_SANITIZE value, $3: ctest regex (empty: everything). Every report of a
+# sanitizer goes to a file in $1/reports; any such file fails the run, whatever the tests said.
+sanitized_suite() {
+  local dir=$1 kind=$2 tests=$3 supp=$PWD/tools/sanitizers
+  # Warnings are the plain build's business: instrumented code makes GCC see false array bounds.
+  cmake -S . -B "$dir" -G Ninja -DVISTREL_WERROR=OFF -DVISTREL_SANITIZE="$kind" -DVISTREL_BENCH=OFF \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo $(launcher) >/dev/null
+  if [ -n "$tests" ]; then
+    local targets
+    targets=$(ctest --test-dir "$dir" -N -R "$tests" | sed -n 's/^ *Test *#[0-9]*: //p')
+    cmake --build "$dir" -j2 --target vistrel test_media $targets
+  else
+    cmake --build "$dir" -j2
+  fi
+  rm -rf "$dir/reports"; mkdir -p "$dir/reports"
+  local common="log_path=$PWD/$dir/reports/report:print_suppressions=0"
+  local status=0
+  SDL_AUDIODRIVER=dummy \
+  ASAN_OPTIONS="$common:detect_leaks=1" \
+  LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0" \
+  UBSAN_OPTIONS="$common:print_stacktrace=1:halt_on_error=1:suppressions=$supp/ubsan.supp" \
+  TSAN_OPTIONS="$common:halt_on_error=0:second_deadlock_stack=1:suppressions=$supp/tsan.supp" \
+    dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    ctest --test-dir "$dir" --output-on-failure -j2 --timeout 1200 --repeat until-pass:2 \
+          ${tests:+-R "$tests"} || status=$?
+  if compgen -G "$dir/reports/report*" >/dev/null; then
+    echo "Sanitizer reports in $dir/reports:" >&2
+    cat "$dir"/reports/report* >&2
+    status=1
+  fi
+  return "$status"
 }
 
 case "${1:-}" in
@@ -62,8 +107,13 @@ case "${1:-}" in
     exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
       ctest --test-dir build --output-on-failure -j2 --timeout 600 --repeat until-pass:2
     ;;
+  sanitize)
+    install_missing
+    sanitized_suite build-asan address ""
+    sanitized_suite build-tsan thread "$THREADED"
+    ;;
   *)
-    echo "usage: tools/build.sh run [MEDIUM] | test" >&2
+    echo "usage: tools/build.sh run [MEDIUM] | test | sanitize" >&2
     exit 2
     ;;
 esac

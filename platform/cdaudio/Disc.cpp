@@ -98,7 +98,9 @@ std::unique_ptr<Disc> Disc::load(const std::string& drive, MciError& error)
     for (int number = first; number < first + count && number <= CDIO_CD_MAX_TRACKS; ++number) {
         const lsn_t start = cdio_get_track_lsn(handles->cdio, track_t(number));
         const lsn_t last = cdio_get_track_last_lsn(handles->cdio, track_t(number));
-        if (start == CDIO_INVALID_LSN || last == CDIO_INVALID_LSN || last < start)
+        // A track before the first sector (a CUE sheet without an index gives one) cannot be read:
+        // the reader would seek there for ever.
+        if (start == CDIO_INVALID_LSN || last == CDIO_INVALID_LSN || start < 0 || last < start)
             return nullptr;
         const bool audio = cdio_get_track_format(handles->cdio, track_t(number)) == TRACK_FORMAT_AUDIO;
         tracks.push_back({number, start, last - start + 1, audio});

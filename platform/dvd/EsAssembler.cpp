@@ -33,6 +33,11 @@ void EsAssembler::Feed(const uint8_t* data, size_t size, int64_t pts, int64_t dt
 {
     if (!Valid())
         return;
+    // The parser reads a little past the end of what it is given: the fragment goes into a buffer
+    // with the zeroed padding libavcodec asks for, never read in place at the end of a pack.
+    padded_.assign(data, data + size);
+    padded_.resize(size + AV_INPUT_BUFFER_PADDING_SIZE, 0);
+    data = padded_.data();
     while (size > 0) {
         uint8_t* frame = nullptr;
         int frameSize = 0;

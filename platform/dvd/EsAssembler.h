@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 struct AVCodecContext;
 struct AVCodecParserContext;
@@ -28,6 +29,7 @@ private:
     int codecId_;
     AVCodecParserContext* parser_ = nullptr;
     AVCodecContext* context_ = nullptr;
+    std::vector<uint8_t> padded_;  // the fragment being parsed, with libavcodec's padding
 };
 
 }  // namespace dvd

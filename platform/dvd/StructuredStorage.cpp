@@ -1,16 +1,17 @@
 #include "platform/dvd/StructuredStorage.h"
 
 #include "platform/com/ObjectServices.h"
+#include "platform/system/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-stdio.h>
+#include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-stdio.h>
+#include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-utils.h>
 
 #include <cstring>
@@ -19,6 +20,9 @@
 
 namespace dvd {
 namespace {
+
+// A bookmark is a few hundred bytes; anything far larger is no bookmark of ours.
+constexpr qint64 kMaxCompoundFile = 16 << 20;
 
 struct GObjectUnref {
     void operator()(void* object) const
@@ -82,16 +86,9 @@ HRESULT MemoryStream::Write(const void* data, uint32_t size, uint32_t* written)
 HRESULT WriteCompoundFile(const QString& path, const char* streamName, const QByteArray& bytes)
 {
     InitGsf();
-    const QString temporary = path + QStringLiteral(".part");
-    QFile::remove(temporary);
+    GRef<GsfOutput> sink(gsf_output_memory_new());
     bool complete = false;
     {
-        GError* error = nullptr;
-        GRef<GsfOutput> sink(gsf_output_stdio_new(QFile::encodeName(temporary).constData(), &error));
-        if (error)
-            g_error_free(error);
-        if (!sink)
-            return STG_E_ACCESSDENIED;
         GRef<GsfOutfile> storage(gsf_outfile_msole_new(sink.get()));
         if (!storage)
             return STG_E_WRITEFAULT;
@@ -102,33 +99,38 @@ HRESULT WriteCompoundFile(const QString& path, const char* streamName, const QBy
                        && gsf_output_close(stream.get());
         }
         complete = gsf_output_close(GSF_OUTPUT(storage.get())) && complete;
-        complete = (gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get())) && complete;
     }
-    if (!complete) {
-        QFile::remove(temporary);
+    complete = (gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get())) && complete;
+    if (!complete)
         return STG_E_WRITEFAULT;
-    }
-    // rename(2) replaces the earlier file in one step.
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(temporary);
-        return STG_E_ACCESSDENIED;
-    }
-    return S_OK;
+    const QByteArray file(reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()))),
+                          qsizetype(gsf_output_size(sink.get())));
+    // The earlier file stays whole until the new one is complete on the disk.
+    return platform::WriteFileAtomically(path, file) ? S_OK : STG_E_WRITEFAULT;
 }
 
 HRESULT ReadCompoundFile(const QString& path, const char* streamName, QByteArray& bytes)
 {
+    bytes.clear();
+    QFile file(path);
+    if (!file.exists())
+        return STG_E_FILENOTFOUND;
+    if (!file.open(QIODevice::ReadOnly))
+        return STG_E_ACCESSDENIED;
+    if (file.size() > kMaxCompoundFile)
+        return STG_E_INVALIDHEADER;
+    return ReadCompoundBytes(file.readAll(), streamName, bytes);
+}
+
+HRESULT ReadCompoundBytes(const QByteArray& file, const char* streamName, QByteArray& bytes)
+{
     InitGsf();
     bytes.clear();
-    if (!QFileInfo::exists(path))
-        return STG_E_FILENOTFOUND;
-    GError* error = nullptr;
-    GRef<GsfInput> source(gsf_input_stdio_new(QFile::encodeName(path).constData(), &error));
-    if (error)
-        g_error_free(error);
+    GRef<GsfInput> source(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.constData()),
+                                               gsf_off_t(file.size()), FALSE));
     if (!source)
-        return STG_E_ACCESSDENIED;
-    error = nullptr;
+        return STG_E_INVALIDHEADER;
+    GError* error = nullptr;
     GRef<GsfInfile> storage(gsf_infile_msole_new(source.get(), &error));
     if (error)
         g_error_free(error);

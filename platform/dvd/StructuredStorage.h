@@ -24,12 +24,14 @@ private:
 };
 
 // Writes a compound file at `path` holding one stream `streamName` with `bytes`, replacing any
-// earlier file. The file is written beside its place and renamed into it, so an interrupted save
-// leaves the earlier file whole.
+// earlier file atomically (platform/system/AtomicFile.h), so an interrupted save leaves the earlier
+// file whole.
 HRESULT WriteCompoundFile(const QString& path, const char* streamName, const QByteArray& bytes);
 // Reads stream `streamName` of the compound file at `path`. STG_E_FILENOTFOUND when there is no
 // file; STG_E_INVALIDHEADER when it is no compound file or has no such stream.
 HRESULT ReadCompoundFile(const QString& path, const char* streamName, QByteArray& bytes);
+// The same, from the bytes of a whole compound file.
+HRESULT ReadCompoundBytes(const QByteArray& file, const char* streamName, QByteArray& bytes);
 
 // The object's class identifier (16 bytes, in the platform's binary layout) then its own bytes.
 HRESULT OleSaveToStream(IPersistStream& object, IStream& stream);

@@ -11,9 +11,11 @@ vistrel_test(engine_graph_leak_test
   LINKS vistrel_engine
   LABELS leak
   TIMEOUT 300)
-target_link_options(engine_graph_leak_test PRIVATE -fsanitize=leak)
+if(NOT VISTREL_SANITIZED)
+  target_link_options(engine_graph_leak_test PRIVATE -fsanitize=leak)
+endif()
 set_property(TEST engine_graph_leak_test APPEND PROPERTY ENVIRONMENT
-  "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp:print_suppressions=0")
+  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tools/sanitizers/lsan.supp:print_suppressions=0")
 if(TARGET vistrel-graphs)
   add_dependencies(engine_graph_test vistrel-graphs)
 endif()

@@ -6,7 +6,7 @@
 #                  16:9 title
 #   cd/disc.cue    a three-track audio CD image (CUE sheet + BIN)
 #   files/         small media files of every kind the file chooser offers
-#   damaged/       files that must be refused or survived
+#   damaged/       files, discs and images that must be refused or survived
 # The contents are described in tools/media/MEDIA.md; tests rely on them.
 set -euo pipefail
 out=${1:?usage: gen-media.sh OUTPUT_DIR}
@@ -72,6 +72,34 @@ make_damaged() {
   size=$(stat -c %s "$d/corrupt.avi")
   ff -f lavfi -i "anoisesrc=seed=3:d=0.5:r=16000" -f u8 "$work/noise.bin"
   dd if="$work/noise.bin" of="$d/corrupt.avi" bs=1 seek=$((size / 2)) conv=notrunc status=none
+  # An AVI whose index at the end is noise.
+  cp "$out/files/red.avi" "$d/broken-index.avi"
+  local index
+  index=$(grep -obUa idx1 "$d/broken-index.avi" | tail -n 1 | cut -d: -f1)
+  dd if="$work/noise.bin" of="$d/broken-index.avi" bs=1 seek=$((index + 8)) count=512 conv=notrunc status=none
+  # Noise under the names of the kinds the chooser offers.
+  local kind seed=11
+  for kind in mp3 mpg mid avi; do
+    ff -f lavfi -i "anoisesrc=seed=$seed:d=1:r=24000" -f u8 "$d/random.$kind"
+    seed=$((seed + 1))
+  done
+  make_bad_midi "$d"
+}
+
+# MIDI files whose chunk lengths lie: a header claiming 4 GB less one, a track running past the end
+# of the file, and a track of length zero followed by stray bytes.
+make_bad_midi() {
+  printf 'MThd\xff\xff\xff\xff\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x04\x00\xff\x2f\x00' > "$1/bad-header.mid"
+  printf 'MThd\x00\x00\x00\x06\x00\x01\x00\x02\x00\x60MTrk\x7f\xff\xff\xf0\x00\x90\x45\x64' > "$1/bad-track.mid"
+  printf 'MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x00\x90\x45\x64\x60' > "$1/empty-track.mid"
+}
+
+# CD images whose BIN is missing or shorter than the sheet says.
+make_damaged_cds() {
+  local d=$out/damaged
+  sed 's/"disc.bin"/"missing.bin"/' "$out/cd/disc.cue" > "$d/cd-nobin.cue"
+  head -c $((2352 * 75)) "$out/cd/disc.bin" > "$d/cd-short.bin"
+  sed 's/"disc.bin"/"cd-short.bin"/' "$out/cd/disc.cue" > "$d/cd-short.cue"
 }
 
 # ---------------------------------------------------------------- audio CD
@@ -326,12 +354,20 @@ make_damaged_dvds() {
   dd if=/dev/zero of="$vob" bs=2048 seek=$(( $(stat -c %s "$vob") / 2048 / 3 )) count=64 conv=notrunc status=none
   cp -r "$out/dvd" "$d/dvd-nobackup"
   rm -f "$d/dvd-nobackup/VIDEO_TS/"*.BUP
+  # The backups alone, their information files lost.
+  rm -rf "$d/dvd-noifo"
+  cp -r "$out/dvd" "$d/dvd-noifo"
+  rm -f "$d/dvd-noifo/VIDEO_TS/"*.IFO
+  # An image of the disc cut off at half its length.
+  genisoimage -quiet -dvd-video -V VISTREL -o "$work/dvd.iso" "$out/dvd"
+  head -c $(( $(stat -c %s "$work/dvd.iso") / 2 / 2048 * 2048 )) "$work/dvd.iso" > "$d/dvd-short.iso"
 }
 
 make_files
 make_damaged
 make_cd
 make_cd_mixed
+make_damaged_cds
 make_dvd
 make_ntsc_dvd
 echo "media generated in $out"

@@ -188,6 +188,15 @@ TEST(CdAudioDevice, RefusesWhatIsNoAudioCd)
     cue.close();
     EXPECT_EQ(device.open(dir.filePath("lost.cue").toStdString(), true), MCIERR_INVALID_FILE);
     EXPECT_FALSE(device.isOpen());
+    // A sheet without an index puts its track before the disc's first sector: reading there would
+    // never end.
+    ASSERT_TRUE(QFile::copy(testsupport::media("cd/disc.bin"), dir.filePath("early.bin")));
+    QFile early(dir.filePath("early.cue"));
+    ASSERT_TRUE(early.open(QIODevice::WriteOnly));
+    early.write("FILE \"early.bin\" BINARY\n  TRACK 03 AUDIO\n    00:10:00\n");
+    early.close();
+    EXPECT_EQ(device.open(dir.filePath("early.cue").toStdString(), true), MCIERR_INVALID_FILE);
+    EXPECT_FALSE(device.isOpen());
     EXPECT_FALSE(errorText(MCIERR_INVALID_FILE).empty());
 }
 

@@ -32,6 +32,8 @@ std::vector<uint8_t> MakePack(uint8_t streamId, const std::vector<uint8_t>& payl
     return b;
 }
 
+// The payloads point into the block: it must outlive them, so a temporary block is refused.
+std::vector<EsPayload> Demux(std::vector<uint8_t>&&) = delete;
 std::vector<EsPayload> Demux(const std::vector<uint8_t>& block)
 {
     std::vector<EsPayload> out;
@@ -44,7 +46,8 @@ std::vector<EsPayload> Demux(const std::vector<uint8_t>& block)
 TEST(PsDemux, SplitsPrivateStreamsByTheirSubstream)
 {
     // AC-3 stream 1: substream 0x81, then three header bytes, then the frame.
-    auto ac3 = Demux(MakePack(0xBD, {0x81, 1, 0, 1, 0x0B, 0x77, 0xAA}, 900000));
+    const auto ac3Pack = MakePack(0xBD, {0x81, 1, 0, 1, 0x0B, 0x77, 0xAA}, 900000);
+    auto ac3 = Demux(ac3Pack);
     ASSERT_EQ(ac3.size(), 1u);
     EXPECT_EQ(ac3[0].kind, EsKind::Ac3);
     EXPECT_EQ(ac3[0].number, 1);
@@ -52,19 +55,22 @@ TEST(PsDemux, SplitsPrivateStreamsByTheirSubstream)
     ASSERT_EQ(ac3[0].size, 3u);
     EXPECT_EQ(ac3[0].data[0], 0x0B);
 
-    auto spu = Demux(MakePack(0xBD, {0x22, 0x00, 0x10}, 1234));
+    const auto spuPack = MakePack(0xBD, {0x22, 0x00, 0x10}, 1234);
+    auto spu = Demux(spuPack);
     ASSERT_EQ(spu.size(), 1u);
     EXPECT_EQ(spu[0].kind, EsKind::Subpicture);
     EXPECT_EQ(spu[0].number, 2);
     EXPECT_EQ(spu[0].size, 2u);
 
-    auto lpcm = Demux(MakePack(0xBD, {0xA0, 1, 0, 4, 0x00, 0x01, 0x80, 0x12, 0x34}, 0));
+    const auto lpcmPack = MakePack(0xBD, {0xA0, 1, 0, 4, 0x00, 0x01, 0x80, 0x12, 0x34}, 0);
+    auto lpcm = Demux(lpcmPack);
     ASSERT_EQ(lpcm.size(), 1u);
     EXPECT_EQ(lpcm[0].kind, EsKind::Lpcm);
     EXPECT_EQ(lpcm[0].lpcmHeader[1], 0x01);
     EXPECT_EQ(lpcm[0].size, 2u);
 
-    auto video = Demux(MakePack(0xE0, {0, 0, 1, 0xB3}, 3600));
+    const auto videoPack = MakePack(0xE0, {0, 0, 1, 0xB3}, 3600);
+    auto video = Demux(videoPack);
     ASSERT_EQ(video.size(), 1u);
     EXPECT_EQ(video[0].kind, EsKind::Video);
     EXPECT_EQ(video[0].pts, 3600);
