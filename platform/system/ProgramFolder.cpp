@@ -29,6 +29,8 @@ QString ProgramFolder()
 
 QString InstalledDataFolder(const QString& programFolder)
 {
+    if (QStringLiteral(VISTREL_DATA_FROM_BIN).isEmpty())
+        return {};
     const QString folder = QDir::cleanPath(programFolder + QStringLiteral(VISTREL_DATA_FROM_BIN));
     return QFileInfo(folder).isDir() ? WithSlash(folder) : QString();
 }

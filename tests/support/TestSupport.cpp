@@ -77,4 +77,31 @@ QByteArray x11Property(const QWidget* window, const char* property)
     return QByteArray(data, xcb_get_property_value_length(reply.get()));
 }
 
+QStringList windowCaptions()
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return {};
+    xcb_connection_t* c = x11->connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> netWmName(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, 12, "_NET_WM_NAME"), nullptr), &free);
+    QStringList captions;
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&free)> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, screen->root), nullptr), &free);
+    if (!tree || !netWmName)
+        return captions;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> name(
+            xcb_get_property_reply(c, xcb_get_property(c, 0, children[i], netWmName->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+                                   nullptr),
+            &free);
+        if (name && xcb_get_property_value_length(name.get()) > 0)
+            captions << QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(name.get())),
+                                          xcb_get_property_value_length(name.get()));
+    }
+    return captions;
+}
+
 }  // namespace testsupport
