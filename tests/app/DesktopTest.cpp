@@ -214,6 +214,10 @@ TEST_F(InstalledCopy, ASecondStartHandsItsMediumToThePlayerAlreadyRunning)
     EXPECT_EQ(Metadata().value("xesam:title").toString(), "le film #1 (50%).avi");
     EXPECT_EQ(first.process().state(), QProcess::Running);
 
+    // Without a medium, a second start only brings the running player to the front.
+    EXPECT_EQ(RunToEnd(Program(), {}, {}, environment).exitCode, 0);
+    EXPECT_EQ(Metadata().value("xesam:url").toString(), handed);
+
     // --new-window plays in a player of its own and leaves the first one's medium alone.
     QDBusInterface(kService, kPath, "org.mpris.MediaPlayer2.Player").call("Stop");
     EXPECT_TRUE(waitFor([] { return !windowCaptions().contains("Vistrel - Lecture"); }, 10s));
@@ -224,4 +228,18 @@ TEST_F(InstalledCopy, ASecondStartHandsItsMediumToThePlayerAlreadyRunning)
     EXPECT_EQ(Metadata().value("xesam:url").toString(), handed);
 
     EXPECT_TRUE(first.QuitThroughTheBus());
+}
+
+TEST_F(InstalledCopy, ANameHolderThatDoesNotAnswerGetsAPlayerOfItsOwn)
+{
+    // This process holds the remote-control name but offers no player behind it.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    ASSERT_TRUE(bus.registerService(kService));
+    QTemporaryDir config;
+    Player player(Program(), {testsupport::media("files/green.mpg")}, InstalledEnvironment(config.path()));
+    EXPECT_TRUE(waitFor([] { return windowCaptions().contains("Vistrel - Lecture"); }, 30s))
+        << windowCaptions().join(" | ").toStdString();
+    EXPECT_EQ(player.process().state(), QProcess::Running);
+    EXPECT_TRUE(QString::fromLocal8Bit(player.process().readAllStandardError()).contains("ne répond pas"));
+    bus.unregisterService(kService);
 }
