@@ -7,6 +7,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -152,8 +153,9 @@ TEST_F(InstalledCopy, LaysOutTheProgramItsDataAndTheDesktopFiles)
     QDir bin(testsupport::binDir());
     for (const QString& data : bin.entryList({"*.jpg", "*.bmp", "*.htm"}, QDir::Files))
         EXPECT_TRUE(QFileInfo::exists(Prefixed("share/vistrel/" + data))) << qPrintable(data);
-    if (bin.exists("skins")) {
-        EXPECT_TRUE(QFileInfo(Prefixed("share/vistrel/skins")).isDir());
+    for (QDirIterator skin(bin.filePath("skins"), QDir::Files, QDirIterator::Subdirectories); skin.hasNext();) {
+        const QString data = bin.relativeFilePath(skin.next());
+        EXPECT_TRUE(QFileInfo::exists(Prefixed("share/vistrel/" + data))) << qPrintable(data);
     }
 }
 
