@@ -19,8 +19,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: Qt's X11 platform plugin (the shaped
 # panel needs X11, under Wayland through XWayland), a General MIDI sound font for MIDI files, the
-# fonts the splash and panel are drawn with, the desktop's volume mixer.
+# fonts the splash and panel are drawn with, the French of the standard dialogs, the desktop's
+# volume mixer.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "pavucontrol")
 include(CPack)
