@@ -52,9 +52,11 @@ Ran RunToEnd(const QString& program, const QStringList& arguments, const QString
             QString::fromUtf8(process.readAll())};
 }
 
-// The installed program's environment: nothing points back into the build folder.
-QProcessEnvironment InstalledEnvironment(const QString& configHome)
+// The installed program's environment: nothing points back into the build folder. Its config folder
+// names a default drive, so that no first-start question waits for an answer.
+QProcessEnvironment InstalledEnvironment(const QString& configHome, const QString& drive = QString())
 {
+    testsupport::prepareSettings(configHome + "/vistrel", drive);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("VISTREL_DATA_DIR");
     environment.remove("VISTREL_HOME");
@@ -92,6 +94,7 @@ public:
         }
     }
     QProcess& process() { return process_; }
+    QStringList Captions() const { return windowCaptions(process_.processId()); }
 
     // Quit through the remote control, as the desktop does; true when it ended with status 0.
     bool QuitThroughTheBus()
@@ -179,18 +182,12 @@ TEST_F(InstalledCopy, MenuEntryAndMetainfoPassTheDesktopValidators)
 TEST_F(InstalledCopy, ReadsItsDefaultDriveFromTheConfigFolderAndWritesNothingBesideItself)
 {
     QTemporaryDir config;
-    QDir().mkpath(config.path() + "/vistrel");
-    QFile drive(config.path() + "/vistrel/config.dat");
-    ASSERT_TRUE(drive.open(QIODevice::WriteOnly));
-    drive.write(testsupport::media("dvd").toUtf8() + "\n");
-    drive.close();
-
     // No medium named: Play plays the default drive, the generated disc.
-    Player player(Program(), {}, InstalledEnvironment(config.path()));
+    Player player(Program(), {}, InstalledEnvironment(config.path(), testsupport::media("dvd")));
     ASSERT_TRUE(waitFor(PlayerOnTheBus, 20s));
     QDBusInterface(kService, kPath, "org.mpris.MediaPlayer2.Player").call("Play");
-    EXPECT_TRUE(waitFor([] { return windowCaptions().contains("Vistrel - Lecture"); }, 15s))
-        << windowCaptions().join(" | ").toStdString();
+    EXPECT_TRUE(waitFor([&] { return player.Captions().contains("Vistrel - Lecture"); }, 15s))
+        << player.Captions().join(" | ").toStdString();
     EXPECT_TRUE(player.QuitThroughTheBus());
     EXPECT_EQ(QDir(Prefixed("bin")).entryList(QDir::Files), QStringList({"vistrel", "vistrel-graphs"}));
 }
@@ -200,8 +197,8 @@ TEST_F(InstalledCopy, ASecondStartHandsItsMediumToThePlayerAlreadyRunning)
     QTemporaryDir config;
     const QProcessEnvironment environment = InstalledEnvironment(config.path());
     Player first(Program(), {testsupport::media("dvd")}, environment);
-    ASSERT_TRUE(waitFor([] { return windowCaptions().contains("Vistrel - Lecture"); }, 20s))
-        << windowCaptions().join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return first.Captions().contains("Vistrel - Lecture"); }, 20s))
+        << first.Captions().join(" | ").toStdString();
     ASSERT_TRUE(waitFor(PlayerOnTheBus, 10s));
 
     // Named relatively, as a file manager or a shell in its folder does, with characters an
@@ -222,10 +219,10 @@ TEST_F(InstalledCopy, ASecondStartHandsItsMediumToThePlayerAlreadyRunning)
 
     // --new-window plays in a player of its own and leaves the first one's medium alone.
     QDBusInterface(kService, kPath, "org.mpris.MediaPlayer2.Player").call("Stop");
-    EXPECT_TRUE(waitFor([] { return !windowCaptions().contains("Vistrel - Lecture"); }, 10s));
+    EXPECT_TRUE(waitFor([&] { return !first.Captions().contains("Vistrel - Lecture"); }, 10s));
     Player another(Program(), {"--new-window", testsupport::media("files/green.mpg")}, environment);
-    EXPECT_TRUE(waitFor([] { return windowCaptions().contains("Vistrel - Lecture"); }, 20s))
-        << windowCaptions().join(" | ").toStdString();
+    EXPECT_TRUE(waitFor([&] { return another.Captions().contains("Vistrel - Lecture"); }, 20s))
+        << another.Captions().join(" | ").toStdString();
     EXPECT_EQ(another.process().state(), QProcess::Running);
     EXPECT_EQ(Metadata().value("xesam:url").toString(), handed);
 
@@ -239,8 +236,8 @@ TEST_F(InstalledCopy, ANameHolderThatDoesNotAnswerGetsAPlayerOfItsOwn)
     ASSERT_TRUE(bus.registerService(kService));
     QTemporaryDir config;
     Player player(Program(), {testsupport::media("files/green.mpg")}, InstalledEnvironment(config.path()));
-    EXPECT_TRUE(waitFor([] { return windowCaptions().contains("Vistrel - Lecture"); }, 30s))
-        << windowCaptions().join(" | ").toStdString();
+    EXPECT_TRUE(waitFor([&] { return player.Captions().contains("Vistrel - Lecture"); }, 30s))
+        << player.Captions().join(" | ").toStdString();
     EXPECT_EQ(player.process().state(), QProcess::Running);
     EXPECT_TRUE(QString::fromLocal8Bit(player.process().readAllStandardError()).contains("ne répond pas"));
     bus.unregisterService(kService);

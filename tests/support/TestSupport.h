@@ -28,7 +28,8 @@ bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeou
 bool haveX11();
 // A window property as the X server holds it (UTF-8 text), e.g. "_NET_WM_NAME" or "WM_CLASS".
 QByteArray x11Property(const QWidget* window, const char* property);
-// The captions of every top-level window on the display, whichever process owns them.
-QStringList windowCaptions();
+// The captions of every top-level window on the display, whichever process owns them; or only
+// those of one process (by the _NET_WM_PID its windows carry), as other tests share the display.
+QStringList windowCaptions(qint64 pid = 0);
 
 }  // namespace testsupport
