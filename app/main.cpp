@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
+#include "app/DesktopSession.h"
 #include "app/Mpris.h"
+#include "app/SingleInstance.h"
 #include "app/StartUp.h"
 #include "app/TApplication.h"
 #include "panel/ControlPanel.h"
@@ -33,8 +35,17 @@ int main(int argc, char** argv)
         break;
     }
 
+    ChooseDisplayPlatform();
     QApplication::setApplicationName(QStringLiteral("vistrel"));
     QApplication qt(argc, argv);
+    // A player already running in this session takes the medium, and this process is done.
+    if (!commandLine.newWindow) {
+        const HandOver handOver = HandToRunningPlayer(commandLine.medium);
+        if (handOver == HandOver::Handed)
+            return 0;
+        if (handOver == HandOver::Failed)
+            std::fputs("vistrel : le lecteur déjà ouvert ne répond pas ; un nouveau lecteur s'ouvre\n", stderr);
+    }
     // The standard dialogs (files, colours, fonts) speak French like the rest of the program.
     QTranslator qtFrench;
     if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),

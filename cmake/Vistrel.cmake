@@ -38,3 +38,10 @@ function(vistrel_test name)
     endif()
   endforeach()
 endfunction()
+
+# vistrel_program_data(NAME ...)
+# Files of the program folder (names relative to it, sub-folders kept) that `cmake --install` puts
+# into <prefix>/share/vistrel: the data files data/ copies there, and any a build step writes there.
+function(vistrel_program_data)
+  set_property(GLOBAL APPEND PROPERTY VISTREL_PROGRAM_DATA ${ARGN})
+endfunction()

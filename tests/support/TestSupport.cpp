@@ -77,4 +77,44 @@ QByteArray x11Property(const QWidget* window, const char* property)
     return QByteArray(data, xcb_get_property_value_length(reply.get()));
 }
 
+QStringList windowCaptions(qint64 pid)
+{
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return {};
+    xcb_connection_t* c = x11->connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    auto atomOf = [c](const char* name) {
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> r(
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr), &free);
+        return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    const xcb_atom_t netWmName = atomOf("_NET_WM_NAME");
+    const xcb_atom_t netWmPid = atomOf("_NET_WM_PID");
+    auto property = [c](xcb_window_t window, xcb_atom_t atom) {
+        return std::unique_ptr<xcb_get_property_reply_t, decltype(&free)>(
+            xcb_get_property_reply(c, xcb_get_property(c, 0, window, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr),
+            &free);
+    };
+    QStringList captions;
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&free)> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, screen->root), nullptr), &free);
+    if (!tree)
+        return captions;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        if (pid) {
+            const auto owner = property(children[i], netWmPid);
+            if (!owner || xcb_get_property_value_length(owner.get()) != 4
+                || *static_cast<const uint32_t*>(xcb_get_property_value(owner.get())) != uint32_t(pid))
+                continue;
+        }
+        const auto name = property(children[i], netWmName);
+        if (name && xcb_get_property_value_length(name.get()) > 0)
+            captions << QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(name.get())),
+                                          xcb_get_property_value_length(name.get()));
+    }
+    return captions;
+}
+
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 // Shared helpers for the test suite: where the generated media live, waiting on the event loop,
 // and reading what the window system sees of a window.
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <functional>
 
@@ -27,5 +28,8 @@ bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeou
 bool haveX11();
 // A window property as the X server holds it (UTF-8 text), e.g. "_NET_WM_NAME" or "WM_CLASS".
 QByteArray x11Property(const QWidget* window, const char* property);
+// The captions of every top-level window on the display, whichever process owns them; or only
+// those of one process (by the _NET_WM_PID its windows carry), as other tests share the display.
+QStringList windowCaptions(qint64 pid = 0);
 
 }  // namespace testsupport
