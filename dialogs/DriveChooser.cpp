@@ -1,6 +1,7 @@
 // The default drive chooser: the optical drives, the question, and config.dat.
 #include "dialogs/DriveChooser.h"
 
+#include "platform/system/AtomicFile.h"
 #include "platform/system/MessageBox.h"
 #include "platform/system/OpticalDrives.h"
 #include "platform/system/ProgramFolder.h"
@@ -12,17 +13,16 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 
 TForm13* Form13 = nullptr;
 
 bool WriteConfigFile(const QString& path, const QString& drive, QString& error)
 {
     const std::optional<QByteArray> ansi = platform::ToWindows1252(drive);
-    QSaveFile file(path);
     const QByteArray line = (ansi ? *ansi : drive.toLocal8Bit()) + "\r\n";
-    if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.commit()) {
-        error = QStringLiteral("Impossible d'écrire le fichier « %1 » : %2.").arg(path, file.errorString());
+    QString reason;
+    if (!platform::WriteFileAtomically(path, line, &reason)) {
+        error = QStringLiteral("Impossible d'écrire le fichier « %1 » : %2.").arg(path, reason);
         return false;
     }
     return true;

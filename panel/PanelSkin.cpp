@@ -6,6 +6,7 @@
 #include "panel/SkinOutline.h"
 #include "panel/SkinPicture.h"
 #include "panel/StatusDisplay.h"
+#include "platform/system/AtomicFile.h"
 #include "platform/system/ProgramFolder.h"
 
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
 
@@ -54,9 +54,9 @@ bool TForm1::SaveSkin()
         return false;
     }
     // Written beside its place and renamed into it: an interrupted save leaves the old file whole.
-    QSaveFile file(SkinFile());
-    if (!file.open(QIODevice::WriteOnly) || file.write(*Skin.ToBytes()) != SkinRecord::kSize || !file.commit()) {
-        ShowSkinError(QStringLiteral("Erreur d'écriture du fichier « %1 » : %2.").arg(SkinFile(), file.errorString()));
+    QString reason;
+    if (!platform::WriteFileAtomically(SkinFile(), *Skin.ToBytes(), &reason)) {
+        ShowSkinError(QStringLiteral("Erreur d'écriture du fichier « %1 » : %2.").arg(SkinFile(), reason));
         return false;
     }
     return true;
