@@ -2,6 +2,7 @@
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSVideoWindow.h"
 #include "model/PlayerModel.h"
+#include "player/CommandWait.h"
 #include "player/VideoWindow.h"
 #include "player/GoToChapterDialog.h"
 #include "player/GoToTimeDialog.h"
@@ -59,18 +60,6 @@ bool TForm10::RunGoToDialog(QDialog& dialog)
     dialog.raise();
     return dialog.exec() == QDialog::Accepted;
 }
-
-namespace {
-
-// Waits for a command that was accepted, then lets it go.
-void WaitAndRelease(HRESULT hr, com::Ref<dvd::IDvdCmd>& command)
-{
-    if (SUCCEEDED(hr) && command)
-        command->WaitForEnd();
-    command.reset();
-}
-
-}  // namespace
 
 void TForm10::Chapter2Click()
 {

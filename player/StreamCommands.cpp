@@ -2,6 +2,7 @@
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSVideoWindow.h"
 #include "model/PlayerModel.h"
+#include "player/CommandWait.h"
 #include "platform/system/Languages.h"
 #include "platform/system/MessageBox.h"
 #include "player/VideoWindow.h"
@@ -46,13 +47,6 @@ void FillLanguages(QComboBox* list, uint32_t count, uint32_t current,
     }
 }
 
-void WaitFor(HRESULT hr, com::Ref<dvd::IDvdCmd>& command)
-{
-    if (SUCCEEDED(hr) && command)
-        command->WaitForEnd();
-    command.reset();
-}
-
 }  // namespace
 
 void TForm10::Audio1Click()
@@ -95,12 +89,12 @@ void TForm10::Soustitres1Click()
     com::Ref<dvd::IDvdCmd> command;
     if (Form6->CheckBox1->isChecked()) {
         // An index of -1 (nothing chosen) is the navigator's to refuse.
-        WaitFor(control->SelectSubpictureStream(uint32_t(Form6->ComboBox1->currentIndex()), dvd::DVD_CMD_FLAG_None,
+        WaitAndRelease(control->SelectSubpictureStream(uint32_t(Form6->ComboBox1->currentIndex()), dvd::DVD_CMD_FLAG_None,
                                                 &command),
                 command);
-        WaitFor(control->SetSubpictureState(true, dvd::DVD_CMD_FLAG_None, &command), command);
+        WaitAndRelease(control->SetSubpictureState(true, dvd::DVD_CMD_FLAG_None, &command), command);
     } else {
-        WaitFor(control->SetSubpictureState(false, dvd::DVD_CMD_FLAG_None, &command), command);
+        WaitAndRelease(control->SetSubpictureState(false, dvd::DVD_CMD_FLAG_None, &command), command);
     }
 }
 
