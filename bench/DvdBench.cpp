@@ -80,28 +80,28 @@ public:
         av_frame_free(&frame_);
         avcodec_free_context(&codec_);
     }
-    void OnPayload(const dvd::EsPayload& p, int) override
+    void onPayload(const dvd::EsPayload& p, int) override
     {
         if (p.kind != dvd::EsKind::Video)
             return;
-        assembler_.Feed(p.data, p.size, p.pts, p.dts, [this](AVPacket* packet) {
+        assembler_.feed(p.data, p.size, p.pts, p.dts, [this](AVPacket* packet) {
             if (avcodec_send_packet(codec_, packet) >= 0)
                 while (avcodec_receive_frame(codec_, frame_) == 0)
                     ++pictures;
             av_packet_unref(packet);
         });
     }
-    void OnFlush(int) override {}
-    void OnStill(int) override {}
-    void OnHighlight(const dvd::Highlight&) override {}
-    void OnColourTable(const std::array<uint32_t, 16>&) override {}
-    void OnEvent(int32_t code, dvd::LONG_PTR, dvd::LONG_PTR) override
+    void onFlush(int) override {}
+    void onStill(int) override {}
+    void onHighlight(const dvd::Highlight&) override {}
+    void onColourTable(const std::array<uint32_t, 16>&) override {}
+    void onEvent(int32_t code, dvd::LONG_PTR, dvd::LONG_PTR) override
     {
         if (code == dvd::EC_DVD_DOMAIN_CHANGE && pictures > 0)
             leftTitle = true;
     }
-    void Drain(const std::function<bool()>&) override {}
-    bool Full() const override { return false; }
+    void drain(const std::function<bool()>&) override {}
+    bool full() const override { return false; }
 
     std::atomic<long> pictures{0};
     std::atomic<bool> leftTitle{false};
@@ -115,19 +115,19 @@ private:
 double NavigatorRate(long& pictures)
 {
     dvd::Navigator navigator;
-    if (!navigator.Open(mediaFile("dvd")))
+    if (!navigator.open(mediaFile("dvd")))
         return 0;
     dvd::NavigatorControl control(navigator);
     DecodingOutput output;
-    navigator.Start(&output);
+    navigator.start(&output);
     control.PlayChapterInTitle(1, 1, 0, nullptr);
     QElapsedTimer timer;
     timer.start();
-    navigator.SetRunning(true);
+    navigator.setRunning(true);
     while (!output.leftTitle && timer.elapsed() < 20000)
         QThread::usleep(500);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    navigator.Close();
+    navigator.close();
     pictures = output.pictures;
     return seconds > 0 ? pictures / seconds : 0;
 }
@@ -170,8 +170,8 @@ int main(int argc, char** argv)
     owner.show();
     QElapsedTimer timer;
     timer.start();
-    auto graph = dvd::DvdGraph::Create();
-    graph->SetAudioDevice(false);
+    auto graph = dvd::DvdGraph::create();
+    graph->setAudioDevice(false);
     dvd::AM_DVD_RENDERSTATUS status;
     graph->RenderDvdVideoVolume(mediaFile("dvd"), dvd::AM_DVD_HWDEC_PREFER, status);
     graph->put_Owner(&owner);

@@ -1,7 +1,7 @@
 #include "engine/TDSDVDGraph.h"
 
 #include "platform/dvd/DvdGraph.h"
-#include "platform/dvd/StructuredStorage.h"
+#include "platform/com/StructuredStorage.h"
 
 namespace {
 
@@ -9,8 +9,8 @@ namespace {
 QByteArray StateClassBytes()
 {
     dvd::DvdState blank;
-    dvd::MemoryStream stream;
-    return SUCCEEDED(dvd::OleSaveToStream(blank, stream)) ? stream.Bytes().left(16) : QByteArray();
+    com::MemoryStream stream;
+    return SUCCEEDED(com::OleSaveToStream(blank, stream)) ? stream.bytes().left(16) : QByteArray();
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ TServerData& TDSDVDGraph::ClassData()
                             500,
                             0,
                             "Vistrel.DvdGraphBuilder",
-                            [] { return com::Ref<com::IUnknown>(dvd::DvdGraph::Create()); }};
+                            [] { return com::Ref<com::IUnknown>(dvd::DvdGraph::create()); }};
     return data;
 }
 
@@ -31,7 +31,7 @@ TDSDVDGraph::TDSDVDGraph(QObject* owner)
     : TDSGraph(owner, ClassData())
 {
     // Saved navigator states are loaded back by their class.
-    dvd::DvdState::RegisterClass();
+    dvd::DvdState::registerClass();
 }
 
 TDSDVDGraph::~TDSDVDGraph()
@@ -98,15 +98,15 @@ void TDSDVDGraph::SaveBookmark(const QString& FileName)
     com::Ref<dvd::IDvdState> state;
     if (FAILED(lastBookmarkResult_ = dvdInfo2_->GetState(state)) || !state)
         return;
-    auto persist = com::query<dvd::IPersistStream>(state);
+    auto persist = com::query<com::IPersistStream>(state);
     if (!persist) {
         lastBookmarkResult_ = E_NOINTERFACE;
         return;
     }
-    dvd::MemoryStream stream;
-    if (FAILED(lastBookmarkResult_ = dvd::OleSaveToStream(*persist, stream)))
+    com::MemoryStream stream;
+    if (FAILED(lastBookmarkResult_ = com::OleSaveToStream(*persist, stream)))
         return;
-    lastBookmarkResult_ = dvd::WriteCompoundFile(FileName, "BookMark", stream.Bytes());
+    lastBookmarkResult_ = com::WriteCompoundFile(FileName, "BookMark", stream.bytes());
 }
 
 void TDSDVDGraph::RestoreBookmark(const QString& FileName)
@@ -115,7 +115,7 @@ void TDSDVDGraph::RestoreBookmark(const QString& FileName)
     if (!dvdControl2_)
         return;
     QByteArray bytes;
-    if (FAILED(lastBookmarkResult_ = dvd::ReadCompoundFile(FileName, "BookMark", bytes)))
+    if (FAILED(lastBookmarkResult_ = com::ReadCompoundFile(FileName, "BookMark", bytes)))
         return;
     // The file names the class of the object it holds: only a navigator state may come out of a
     // bookmark; any other class is a damaged (or foreign) file and nothing is created from it.
@@ -123,9 +123,9 @@ void TDSDVDGraph::RestoreBookmark(const QString& FileName)
         lastBookmarkResult_ = dvd::VFW_E_DVD_STATE_CORRUPT;
         return;
     }
-    dvd::MemoryStream stream(bytes);
+    com::MemoryStream stream(bytes);
     com::Ref<com::IUnknown> object;
-    if (FAILED(lastBookmarkResult_ = dvd::OleLoadFromStream(stream, dvd::IDvdState::IID, object)))
+    if (FAILED(lastBookmarkResult_ = com::OleLoadFromStream(stream, dvd::IDvdState::IID, object)))
         return;
     auto state = com::query<dvd::IDvdState>(object);
     com::Ref<dvd::IDvdCmd> command;

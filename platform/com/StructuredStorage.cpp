@@ -1,4 +1,4 @@
-#include "platform/dvd/StructuredStorage.h"
+#include "platform/com/StructuredStorage.h"
 
 #include "platform/com/ObjectServices.h"
 #include "platform/system/AtomicFile.h"
@@ -18,7 +18,7 @@
 #include <memory>
 #include <mutex>
 
-namespace dvd {
+namespace com {
 namespace {
 
 // A bookmark is a few hundred bytes; anything far larger is no bookmark of ours.
@@ -172,10 +172,10 @@ HRESULT OleLoadFromStream(IStream& stream, const Guid& iid, Ref<IUnknown>& out)
     if (FAILED(stream.Read(id, 16, &read)) || read != 16)
         return STG_E_READFAULT;
     Ref<IUnknown> object;
-    HRESULT hr = com::createInstance(ClassIdFromBytes(id), object);
+    HRESULT hr = createInstance(ClassIdFromBytes(id), object);
     if (FAILED(hr))
         return hr;
-    auto persist = com::query<IPersistStream>(object);
+    auto persist = query<IPersistStream>(object);
     if (!persist)
         return E_NOINTERFACE;
     hr = persist->Load(stream);
@@ -184,4 +184,4 @@ HRESULT OleLoadFromStream(IStream& stream, const Guid& iid, Ref<IUnknown>& out)
     return object->QueryInterface(iid, out);
 }
 
-}  // namespace dvd
+}  // namespace com

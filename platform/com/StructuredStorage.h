@@ -1,12 +1,12 @@
 #pragma once
 // Compound (structured-storage) files holding named streams, and saving an object into a stream
 // as its class identifier followed by its own bytes, so that it can be loaded back by class.
-#include "platform/dvd/DvdInterfaces.h"
+#include "platform/com/Stream.h"
 
 #include <QByteArray>
 #include <QString>
 
-namespace dvd {
+namespace com {
 
 // An in-memory stream.
 class MemoryStream final : public IStream {
@@ -16,7 +16,7 @@ public:
     HRESULT QueryInterface(const Guid& iid, Ref<IUnknown>& out) override;
     HRESULT Read(void* data, uint32_t size, uint32_t* read) override;
     HRESULT Write(const void* data, uint32_t size, uint32_t* written) override;
-    const QByteArray& Bytes() const { return bytes_; }
+    const QByteArray& bytes() const { return bytes_; }
 
 private:
     QByteArray bytes_;
@@ -45,4 +45,4 @@ constexpr HRESULT STG_E_WRITEFAULT = HRESULT(0x8003001D);
 constexpr HRESULT STG_E_READFAULT = HRESULT(0x8003001E);
 constexpr HRESULT STG_E_INVALIDHEADER = HRESULT(0x800300FB);
 
-}  // namespace dvd
+}  // namespace com

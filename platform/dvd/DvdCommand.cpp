@@ -10,25 +10,25 @@ std::atomic<int64_t> g_waitBoundMs{0};
 
 }  // namespace
 
-std::chrono::milliseconds DvdCommand::Bound()
+std::chrono::milliseconds DvdCommand::bound()
 {
     const int64_t ms = g_waitBoundMs.load();
     return ms > 0 ? std::chrono::milliseconds(ms) : kDefaultBound;
 }
 
-void DvdCommand::SetWaitBound(std::chrono::milliseconds bound)
+void DvdCommand::setWaitBound(std::chrono::milliseconds bound)
 {
     g_waitBoundMs = bound.count();
 }
 
 HRESULT DvdCommand::WaitForEnd()
 {
-    return WaitForEnd(Bound());
+    return WaitForEnd(bound());
 }
 
 HRESULT DvdCommand::WaitForStart()
 {
-    return WaitForStart(Bound());
+    return WaitForStart(bound());
 }
 
 HRESULT DvdCommand::WaitForEnd(std::chrono::milliseconds bound)
@@ -60,19 +60,19 @@ HRESULT DvdCommand::WaitForStart(std::chrono::milliseconds bound)
     return VFW_E_TIMEOUT;
 }
 
-HRESULT DvdCommand::Result()
+HRESULT DvdCommand::result()
 {
     std::lock_guard lock(mutex_);
     return result_;
 }
 
-bool DvdCommand::Cancelled()
+bool DvdCommand::cancelled()
 {
     std::lock_guard lock(mutex_);
     return ended_ && !begun_;
 }
 
-HRESULT DvdCommand::Execute(dvdnav_s* nav)
+HRESULT DvdCommand::execute(dvdnav_s* nav)
 {
     {
         std::lock_guard lock(mutex_);
@@ -88,7 +88,7 @@ HRESULT DvdCommand::Execute(dvdnav_s* nav)
     return result;
 }
 
-void DvdCommand::Finish(HRESULT result)
+void DvdCommand::finish(HRESULT result)
 {
     std::lock_guard lock(mutex_);
     if (!started_)
@@ -98,7 +98,7 @@ void DvdCommand::Finish(HRESULT result)
     changed_.notify_all();
 }
 
-void DvdCommand::Finish()
+void DvdCommand::finish()
 {
     std::lock_guard lock(mutex_);
     started_ = true;

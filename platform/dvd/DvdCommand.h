@@ -30,22 +30,22 @@ public:
     HRESULT WaitForEnd(std::chrono::milliseconds bound);
     HRESULT WaitForStart(std::chrono::milliseconds bound);
     // Tests: every wait from now on uses `bound` (a zero or negative one restores the default).
-    static void SetWaitBound(std::chrono::milliseconds bound);
+    static void setWaitBound(std::chrono::milliseconds bound);
 
-    uint32_t Id() const { return id_; }
+    uint32_t id() const { return id_; }
     // The command's result so far (final once it has started).
-    HRESULT Result();
-    bool Jumps() const { return jumps_; }
+    HRESULT result();
+    bool jumps() const { return jumps_; }
     // Navigator thread: runs the body and marks the start; returns its result. A command that was
     // cancelled before it began is not run and gives VFW_E_DVD_CMD_CANCELLED.
-    HRESULT Execute(dvdnav_s* nav);
-    bool Cancelled();
-    // Navigator thread: the command is over (with `result` when it is not yet set by Execute).
-    void Finish(HRESULT result);
-    void Finish();
+    HRESULT execute(dvdnav_s* nav);
+    bool cancelled();
+    // Navigator thread: the command is over (with `result` when it is not yet set by execute()).
+    void finish(HRESULT result);
+    void finish();
 
 private:
-    static std::chrono::milliseconds Bound();
+    static std::chrono::milliseconds bound();
 
     const uint32_t id_;
     std::function<HRESULT(dvdnav_s*)> body_;

@@ -8,20 +8,20 @@
 
 namespace dvd {
 
-Ref<DvdGraph> DvdGraph::Create()
+Ref<DvdGraph> DvdGraph::create()
 {
     return Ref<DvdGraph>(new DvdGraph());
 }
 
-void DvdGraph::RegisterClass()
+void DvdGraph::registerClass()
 {
-    com::registerClass(CLSID_DvdGraphBuilder, "Vistrel.DvdGraphBuilder", [] { return Ref<IUnknown>(Create()); });
-    DvdState::RegisterClass();
+    com::registerClass(CLSID_DvdGraphBuilder, "Vistrel.DvdGraphBuilder", [] { return Ref<IUnknown>(create()); });
+    DvdState::registerClass();
 }
 
 DvdGraph::~DvdGraph()
 {
-    Teardown();
+    teardown();
 }
 
 HRESULT DvdGraph::QueryInterface(const Guid& iid, Ref<IUnknown>& out)
@@ -64,11 +64,11 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
     // The named volume, or the first candidate that opens as a DVD-Video volume.
     bool opened = false;
     if (!volume.isEmpty()) {
-        opened = navigator_.Open(volume);
+        opened = navigator_.open(volume);
         status.bDvdVolInvalid = !opened;
     } else {
         for (const QString& candidate : CandidateVolumes()) {
-            if (IsDvdVolume(candidate) && navigator_.Open(candidate)) {
+            if (IsDvdVolume(candidate) && navigator_.open(candidate)) {
                 opened = true;
                 break;
             }
@@ -79,9 +79,9 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
     auto videoFilter = std::make_shared<media::VideoRendererFilter>();
     auto player = std::make_unique<DvdPlayer>(events_, videoFilter->window()->sink(), audioDevice_);
     uint32_t failed = 0;
-    const HRESULT hr = player->Open(failed);
+    const HRESULT hr = player->open(failed);
     if (hr == VFW_E_DVD_DECNOTENOUGH) {
-        navigator_.Close();
+        navigator_.close();
         return hr;
     }
     status.iNumStreams = 3;
@@ -91,24 +91,24 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
     player_ = std::move(player);
     videoFilter_ = videoFilter;
     control_ = std::make_shared<NavigatorControl>(navigator_);
-    control_->SetPositionMapper(
-        [this](int32_t x, int32_t y, int32_t& px, int32_t& py) { return MapToPicture(x, y, px, py); });
-    player_->SetVolume(volume_);
-    player_->SetBalance(balance_);
-    BuildFilters();
+    control_->setPositionMapper(
+        [this](int32_t x, int32_t y, int32_t& px, int32_t& py) { return mapToPicture(x, y, px, py); });
+    player_->setVolume(volume_);
+    player_->setBalance(balance_);
+    buildFilters();
     if (opened) {
-        const NavSnapshot s = navigator_.Snapshot();
-        player_->SetPictureSize(s.pictureWidth, s.pictureHeight);
-        player_->Start();
-        navigator_.Start(player_.get());
+        const NavSnapshot s = navigator_.snapshot();
+        player_->setPictureSize(s.pictureWidth, s.pictureHeight);
+        player_->start();
+        navigator_.start(player_.get());
     }
     state_ = media::State_Stopped;
-    Changed();
+    changed();
     // Without a volume nothing plays, but the graph exists and nothing fails later.
     return opened && failed == 0 ? S_OK : S_FALSE;
 }
 
-void DvdGraph::BuildFilters()
+void DvdGraph::buildFilters()
 {
     using media::GraphFilter;
     using media::GraphPin;
@@ -132,11 +132,11 @@ void DvdGraph::BuildFilters()
     filters_ = {navigator, video, audio, subpicture, videoFilter_, sound};
 }
 
-void DvdGraph::Teardown()
+void DvdGraph::teardown()
 {
-    navigator_.Close();
+    navigator_.close();
     if (player_)
-        player_->Stop();
+        player_->stop();
     player_.reset();
     control_.reset();
     for (const auto& filter : filters_) {
@@ -149,7 +149,7 @@ void DvdGraph::Teardown()
     state_ = media::State_Stopped;
 }
 
-void DvdGraph::Changed()
+void DvdGraph::changed()
 {
     Ref<com::RunningObjectTable> table;
     if (SUCCEEDED(com::getRunningObjectTable(table)))
@@ -161,11 +161,11 @@ media::VideoRendererWindow* DvdGraph::rendererWindow() const
     return videoFilter_ ? videoFilter_->window() : nullptr;
 }
 
-bool DvdGraph::MapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const
+bool DvdGraph::mapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const
 {
     // The picture fills the renderer window with its shape kept: find its rectangle there.
     media::VideoRendererWindow* window = rendererWindow();
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (!window || window->width() <= 0 || window->height() <= 0)
         return false;
     const double aspect = s.wide ? 16.0 / 9.0 : 4.0 / 3.0;
@@ -195,8 +195,8 @@ HRESULT DvdGraph::RemoveFilter(const Ref<media::IBaseFilter>& filter)
     for (auto it = filters_.begin(); it != filters_.end(); ++it) {
         if (Ref<media::IBaseFilter>(*it) == filter) {
             // Taking any part out of a DVD graph leaves nothing playable: stop it all.
-            Teardown();
-            Changed();
+            teardown();
+            changed();
             return S_OK;
         }
     }
@@ -220,24 +220,24 @@ HRESULT DvdGraph::RenderFile(const QString&, const QString&)
     return VFW_E_CANNOT_RENDER;  // a DVD graph plays a disc, not files
 }
 
-void DvdGraph::SetGraphState(media::FILTER_STATE state)
+void DvdGraph::setGraphState(media::FILTER_STATE state)
 {
     state_ = state;
     for (const auto& filter : filters_)
         filter->setState(state);
     if (auto* window = rendererWindow())
         window->setStreaming(state != media::State_Stopped);
-    Changed();
+    changed();
 }
 
 HRESULT DvdGraph::Run()
 {
     if (!player_)
         return VFW_E_NOT_CONNECTED;
-    player_->SetPaused(false);
-    navigator_.SetPaused(false);
-    navigator_.SetRunning(true);
-    SetGraphState(media::State_Running);
+    player_->setPaused(false);
+    navigator_.setPaused(false);
+    navigator_.setRunning(true);
+    setGraphState(media::State_Running);
     return S_OK;
 }
 
@@ -245,11 +245,11 @@ HRESULT DvdGraph::Pause()
 {
     if (!player_)
         return VFW_E_NOT_CONNECTED;
-    player_->SetPaused(true);
-    navigator_.SetPaused(true);
+    player_->setPaused(true);
+    navigator_.setPaused(true);
     // The navigator keeps reading until the queues are full, so that a resumed disc goes on at once.
-    navigator_.SetRunning(true);
-    SetGraphState(media::State_Paused);
+    navigator_.setRunning(true);
+    setGraphState(media::State_Paused);
     return S_OK;
 }
 
@@ -257,9 +257,9 @@ HRESULT DvdGraph::Stop()
 {
     if (!player_)
         return S_OK;
-    player_->SetPaused(true);
-    navigator_.SetRunning(false);
-    SetGraphState(media::State_Stopped);
+    player_->setPaused(true);
+    navigator_.setRunning(false);
+    setGraphState(media::State_Stopped);
     return S_OK;
 }
 
@@ -268,7 +268,7 @@ HRESULT DvdGraph::GetState(int32_t, media::FILTER_STATE& state)
     // A navigator that stopped reading by itself (the disc's end of play, damage it gave up on)
     // leaves nothing running, whatever was last asked of the graph.
     state = state_;
-    if (state_ != media::State_Stopped && player_ && !navigator_.Snapshot().running)
+    if (state_ != media::State_Stopped && player_ && !navigator_.snapshot().running)
         state = media::State_Stopped;
     return S_OK;
 }
@@ -276,33 +276,33 @@ HRESULT DvdGraph::GetState(int32_t, media::FILTER_STATE& state)
 void DvdGraph::applySoundLevels(int32_t volume, int32_t balance)
 {
     if (player_) {
-        player_->SetVolume(volume);
-        player_->SetBalance(balance);
+        player_->setVolume(volume);
+        player_->setBalance(balance);
     }
 }
 
 HRESULT DvdGraph::get_AvgTimePerFrame(double& seconds)
 {
     // NTSC discs show 30000 / 1001 frames a second, PAL discs 25.
-    seconds = navigator_.Snapshot().framesPerSecond == 30 ? 1001.0 / 30000.0 : 0.04;
+    seconds = navigator_.snapshot().framesPerSecond == 30 ? 1001.0 / 30000.0 : 0.04;
     return S_OK;
 }
 
 HRESULT DvdGraph::get_SourceWidth(int32_t& width)
 {
-    width = navigator_.Snapshot().pictureWidth;
+    width = navigator_.snapshot().pictureWidth;
     return S_OK;
 }
 
 HRESULT DvdGraph::get_SourceHeight(int32_t& height)
 {
-    height = navigator_.Snapshot().pictureHeight;
+    height = navigator_.snapshot().pictureHeight;
     return S_OK;
 }
 
 HRESULT DvdGraph::GetVideoSize(int32_t& width, int32_t& height)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     width = s.pictureWidth;
     height = s.pictureHeight;
     return S_OK;
@@ -310,7 +310,7 @@ HRESULT DvdGraph::GetVideoSize(int32_t& width, int32_t& height)
 
 HRESULT DvdGraph::GetPreferredAspectRatio(int32_t& x, int32_t& y)
 {
-    const bool wide = navigator_.Snapshot().wide;
+    const bool wide = navigator_.snapshot().wide;
     x = wide ? 16 : 4;
     y = wide ? 9 : 3;
     return S_OK;
@@ -321,7 +321,7 @@ std::string DvdGraph::describe()
     static const char* const states[] = {"Stopped", "Paused", "Running"};
     QString text = QStringLiteral("DVD graph: %1\nVolume: %2\n")
                        .arg(QLatin1String(states[state_]),
-                            navigator_.Volume().isEmpty() ? QStringLiteral("(none)") : navigator_.Volume());
+                            navigator_.volume().isEmpty() ? QStringLiteral("(none)") : navigator_.volume());
     for (const auto& filter : filters_) {
         text += QStringLiteral("Filter \"%1\" [%2]\n").arg(filter->name(), QLatin1String(states[filter->state()]));
         for (const auto& pin : filter->pins())

@@ -29,7 +29,7 @@ class DvdGraph final : public IDvdGraphBuilder,
                        public media::IBasicVideo2,
                        public com::IDescribedObject {
 public:
-    static Ref<DvdGraph> Create();
+    static Ref<DvdGraph> create();
     ~DvdGraph() override;
     HRESULT QueryInterface(const Guid& iid, Ref<IUnknown>& out) override;
 
@@ -62,21 +62,21 @@ public:
     // The renderer window while the graph has one.
     media::VideoRendererWindow* rendererWindow() const override;
     // Benchmarks and tests: sound consumed without a device.
-    void SetAudioDevice(bool on) { audioDevice_ = on; }
-    const Navigator& GetNavigator() const { return navigator_; }
-    const DvdPlayer* Player() const { return player_.get(); }
+    void setAudioDevice(bool on) { audioDevice_ = on; }
+    const Navigator& navigator() const { return navigator_; }
+    const DvdPlayer* player() const { return player_.get(); }
 
     // Makes the builder creatable by its class identifier (idempotent).
-    static void RegisterClass();
+    static void registerClass();
 
 private:
     DvdGraph() = default;
-    void Teardown();
-    void SetGraphState(media::FILTER_STATE state);
+    void teardown();
+    void setGraphState(media::FILTER_STATE state);
     void applySoundLevels(int32_t volume, int32_t balance) override;
-    void BuildFilters();
-    void Changed();
-    bool MapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const;
+    void buildFilters();
+    void changed();
+    bool mapToPicture(int32_t x, int32_t y, int32_t& px, int32_t& py) const;
 
     Navigator navigator_;
     std::unique_ptr<DvdPlayer> player_;

@@ -1,6 +1,7 @@
 #pragma once
 // The DVD navigator's interfaces: the graph builder that finds and renders a disc, the control
 // and information interfaces of the navigator, command objects, and the navigator's saved state.
+#include "platform/com/Stream.h"
 #include "platform/dvd/DvdTypes.h"
 #include "platform/media/ControlInterfaces.h"
 
@@ -12,6 +13,8 @@
 namespace dvd {
 
 using com::Guid;
+using com::IPersistStream;
+using com::IStream;
 using com::IUnknown;
 using com::Ref;
 
@@ -26,25 +29,6 @@ public:
     virtual HRESULT WaitForEnd() = 0;
     // Waits (bounded likewise) until the navigator has started the command.
     virtual HRESULT WaitForStart() = 0;
-};
-
-// Bytes in and out of an object's saved form.
-class IStream : public virtual IUnknown {
-public:
-    static constexpr Guid IID{"{0000000C-0000-0000-C000-000000000046}"};
-    // Reads up to `size` bytes; S_FALSE when fewer were there.
-    virtual HRESULT Read(void* data, uint32_t size, uint32_t* read) = 0;
-    virtual HRESULT Write(const void* data, uint32_t size, uint32_t* written) = 0;
-};
-
-// An object that saves itself into a stream and loads itself back.
-class IPersistStream : public virtual IUnknown {
-public:
-    static constexpr Guid IID{"{00000109-0000-0000-C000-000000000046}"};
-    virtual HRESULT GetClassID(Guid& clsid) = 0;
-    virtual HRESULT Load(IStream& stream) = 0;
-    virtual HRESULT Save(IStream& stream, bool clearDirty) = 0;
-    virtual HRESULT GetSizeMax(uint64_t& size) = 0;
 };
 
 // A saved navigator state: where playback was, on which disc.

@@ -47,17 +47,17 @@ DvdPlayer::DvdPlayer(media::EventQueue& events, std::shared_ptr<media::VideoSink
     , overlay_(std::make_shared<SubpictureSink>(std::move(window), clock_))
     , audioDevice_(audioDevice)
 {
-    overlay_->onPresented = [this] { ReleaseDueEvents(); };
+    overlay_->onPresented = [this] { releaseDueEvents(); };
 }
 
 DvdPlayer::~DvdPlayer()
 {
-    Stop();
+    stop();
     if (spuCodec_)
         avcodec_free_context(&spuCodec_);
 }
 
-HRESULT DvdPlayer::Open(uint32_t& failedStreams)
+HRESULT DvdPlayer::open(uint32_t& failedStreams)
 {
     failedStreams = 0;
     auto video = OpenCodec(AV_CODEC_ID_MPEG2VIDEO);
@@ -113,7 +113,7 @@ HRESULT DvdPlayer::Open(uint32_t& failedStreams)
     return failedStreams ? S_FALSE : S_OK;
 }
 
-void DvdPlayer::Start()
+void DvdPlayer::start()
 {
     if (started_ || !videoDecoder_)
         return;
@@ -126,7 +126,7 @@ void DvdPlayer::Start()
     videoRenderer_->showFirstOf(0);
 }
 
-void DvdPlayer::Stop()
+void DvdPlayer::stop()
 {
     if (!started_)
         return;
@@ -143,7 +143,7 @@ void DvdPlayer::Stop()
             path->decoder->stop();
 }
 
-void DvdPlayer::SetPaused(bool paused)
+void DvdPlayer::setPaused(bool paused)
 {
     clock_.setPaused(paused);
     if (videoRenderer_)
@@ -152,19 +152,19 @@ void DvdPlayer::SetPaused(bool paused)
         audioRenderer_->setPaused(paused);
 }
 
-void DvdPlayer::SetVolume(int32_t volume)
+void DvdPlayer::setVolume(int32_t volume)
 {
     if (audioRenderer_)
         audioRenderer_->setVolume(volume);
 }
 
-void DvdPlayer::SetBalance(int32_t balance)
+void DvdPlayer::setBalance(int32_t balance)
 {
     if (audioRenderer_)
         audioRenderer_->setBalance(balance);
 }
 
-DvdPlayer::AudioPath* DvdPlayer::AudioFor(EsKind kind)
+DvdPlayer::AudioPath* DvdPlayer::audioFor(EsKind kind)
 {
     switch (kind) {
     case EsKind::Ac3: return &ac3_;
@@ -175,7 +175,7 @@ DvdPlayer::AudioPath* DvdPlayer::AudioFor(EsKind kind)
     }
 }
 
-int64_t DvdPlayer::Timeline(const EsPayload& payload)
+int64_t DvdPlayer::timeline(const EsPayload& payload)
 {
     if (payload.pts < 0)
         return -1;
@@ -192,31 +192,31 @@ int64_t DvdPlayer::Timeline(const EsPayload& payload)
     return payload.pts + offset_;
 }
 
-void DvdPlayer::OnPayload(const EsPayload& payload, int serial)
+void DvdPlayer::onPayload(const EsPayload& payload, int serial)
 {
-    ReleaseDueEvents();
+    releaseDueEvents();
     if (serial != serial_) {
         serial_ = serial;
         based_ = false;
     }
-    const int64_t pts = Timeline(payload);
+    const int64_t pts = timeline(payload);
     const int64_t dts = payload.dts >= 0 && pts >= 0 ? payload.dts + offset_ : -1;
     switch (payload.kind) {
     case EsKind::Video:
         if (pts >= 0)
             queuedUntil_ = double(pts) * kTick;
-        videoAssembler_->Feed(payload.data, payload.size, pts, dts, [this](AVPacket* p) { videoPackets_.put(p); });
+        videoAssembler_->feed(payload.data, payload.size, pts, dts, [this](AVPacket* p) { videoPackets_.put(p); });
         break;
     case EsKind::Ac3:
     case EsKind::Dts:
     case EsKind::Mpa:
     case EsKind::Lpcm: {
-        AudioPath* path = AudioFor(payload.kind);
+        AudioPath* path = audioFor(payload.kind);
         if (!path || !path->decoder)
             break;
         audioKind_ = payload.kind;
         if (path->assembler) {
-            path->assembler->Feed(payload.data, payload.size, pts, dts, [path](AVPacket* p) { path->packets->put(p); });
+            path->assembler->feed(payload.data, payload.size, pts, dts, [path](AVPacket* p) { path->packets->put(p); });
         } else {
             AVPacket* packet = av_packet_alloc();
             if (packet && av_new_packet(packet, int(payload.size)) == 0) {
@@ -229,15 +229,15 @@ void DvdPlayer::OnPayload(const EsPayload& payload, int serial)
         break;
     }
     case EsKind::Subpicture:
-        spuAssembler_->Feed(payload.data, payload.size, pts, dts,
-                            [this, serial](AVPacket* p) { DecodeSubpicture(p, serial); });
+        spuAssembler_->feed(payload.data, payload.size, pts, dts,
+                            [this, serial](AVPacket* p) { decodeSubpicture(p, serial); });
         break;
     default:
         break;
     }
 }
 
-void DvdPlayer::DecodeSubpicture(AVPacket* packet, int serial)
+void DvdPlayer::decodeSubpicture(AVPacket* packet, int serial)
 {
     if (!spuCodec_)
         return;
@@ -269,25 +269,25 @@ void DvdPlayer::DecodeSubpicture(AVPacket* packet, int serial)
                         : 1e300;
             s.forced = rect->flags & AV_SUBTITLE_FLAG_FORCED;
             s.serial = serial;
-            overlay_->AddSubpicture(std::move(s));
+            overlay_->addSubpicture(std::move(s));
         }
         avsubtitle_free(&subtitle);
     }
     av_packet_unref(packet);
 }
 
-void DvdPlayer::OnFlush(int serial)
+void DvdPlayer::onFlush(int serial)
 {
     serial_ = serial;
     based_ = false;
-    videoAssembler_->Reset();
-    spuAssembler_->Reset();
+    videoAssembler_->reset();
+    spuAssembler_->reset();
     videoPackets_.flush(serial);
     for (AudioPath* path : {&ac3_, &dts_, &mpa_, &lpcm_}) {
         if (path->packets)
             path->packets->flush(serial);
         if (path->assembler)
-            path->assembler->Reset();
+            path->assembler->reset();
     }
     videoFrames_.flush(serial);
     audioFrames_.flush(serial);
@@ -298,40 +298,40 @@ void DvdPlayer::OnFlush(int serial)
         std::lock_guard lock(heldMutex_);
         held_.clear();
     }
-    overlay_->Flush(serial);
+    overlay_->flush(serial);
     if (videoRenderer_)
         videoRenderer_->showFirstOf(serial);
 }
 
-void DvdPlayer::OnStill(int)
+void DvdPlayer::onStill(int)
 {
     // The decoder holds the last picture back until it sees the next one: end the stream for it
     // so that the still picture comes out now.
-    videoAssembler_->Feed(nullptr, 0, -1, -1, [this](AVPacket* p) { videoPackets_.put(p); });
+    videoAssembler_->feed(nullptr, 0, -1, -1, [this](AVPacket* p) { videoPackets_.put(p); });
     videoPackets_.putEnd();
 }
 
-void DvdPlayer::OnHighlight(const Highlight& highlight)
+void DvdPlayer::onHighlight(const Highlight& highlight)
 {
-    overlay_->SetHighlight(highlight);
+    overlay_->setHighlight(highlight);
 }
 
-void DvdPlayer::OnColourTable(const std::array<uint32_t, 16>& table)
+void DvdPlayer::onColourTable(const std::array<uint32_t, 16>& table)
 {
-    overlay_->SetColourTable(table);
+    overlay_->setColourTable(table);
 }
 
-void DvdPlayer::OnPictureFormat(int width, int height, bool)
+void DvdPlayer::onPictureFormat(int width, int height, bool)
 {
-    overlay_->SetPictureSize(width, height);
+    overlay_->setPictureSize(width, height);
 }
 
-void DvdPlayer::OnEvent(int32_t code, LONG_PTR param1, LONG_PTR param2)
+void DvdPlayer::onEvent(int32_t code, LONG_PTR param1, LONG_PTR param2)
 {
     // The sub-picture display follows the navigator's display flag (menus show their own forced
     // sub-pictures whatever it says).
     if (code == EC_DVD_SUBPICTURE_STREAM_CHANGE)
-        overlay_->SetShown(param2 != 0);
+        overlay_->setShown(param2 != 0);
     if (code == EC_DVD_CURRENT_HMSF_TIME || code == EC_DVD_CURRENT_TIME) {
         {
             std::lock_guard lock(heldMutex_);
@@ -341,13 +341,13 @@ void DvdPlayer::OnEvent(int32_t code, LONG_PTR param1, LONG_PTR param2)
             while (held_.size() > 8)
                 held_.pop_front();
         }
-        ReleaseDueEvents();
+        releaseDueEvents();
         return;
     }
     events_.put(code, param1, param2);
 }
 
-void DvdPlayer::ReleaseDueEvents() const
+void DvdPlayer::releaseDueEvents() const
 {
     std::vector<HeldEvent> due;
     {
@@ -362,7 +362,7 @@ void DvdPlayer::ReleaseDueEvents() const
         events_.put(e.code, e.param1, e.param2);
 }
 
-void DvdPlayer::Drain(const std::function<bool()>& abandon)
+void DvdPlayer::drain(const std::function<bool()>& abandon)
 {
     // Up to a second for the queued sound and pictures to play out.
     for (int i = 0; i < 100 && !abandon(); ++i) {
@@ -376,9 +376,9 @@ void DvdPlayer::Drain(const std::function<bool()>& abandon)
     }
 }
 
-bool DvdPlayer::Full() const
+bool DvdPlayer::full() const
 {
-    ReleaseDueEvents();
+    releaseDueEvents();
     if (queuedUntil_.load() - clock_.get() > kMaxAhead)
         return true;
     size_t bytes = videoPackets_.bytes();

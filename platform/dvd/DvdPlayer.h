@@ -34,29 +34,29 @@ public:
 
     // Opens the decoders. VFW_E_DVD_DECNOTENOUGH without an MPEG-2 video decoder; S_FALSE when
     // some sound or sub-picture decoder is missing (the status record says which).
-    HRESULT Open(uint32_t& failedStreams);
-    void Start();
-    void Stop();
-    void SetPaused(bool paused);
-    void SetVolume(int32_t volume);
-    void SetBalance(int32_t balance);
-    void SetSubpicturesShown(bool shown) { overlay_->SetShown(shown); }
-    void SetPictureSize(int width, int height) { overlay_->SetPictureSize(width, height); }
+    HRESULT open(uint32_t& failedStreams);
+    void start();
+    void stop();
+    void setPaused(bool paused);
+    void setVolume(int32_t volume);
+    void setBalance(int32_t balance);
+    void setSubpicturesShown(bool shown) { overlay_->setShown(shown); }
+    void setPictureSize(int width, int height) { overlay_->setPictureSize(width, height); }
 
-    const media::Clock& Clock() const { return clock_; }
-    const media::VideoRenderer* VideoRenderer() const { return videoRenderer_.get(); }
-    bool HasAudioDevice() const { return audioRenderer_ && audioRenderer_->hasDevice(); }
+    const media::Clock& clock() const { return clock_; }
+    const media::VideoRenderer* videoRenderer() const { return videoRenderer_.get(); }
+    bool hasAudioDevice() const { return audioRenderer_ && audioRenderer_->hasDevice(); }
 
     // NavigatorOutput
-    void OnPayload(const EsPayload& payload, int serial) override;
-    void OnFlush(int serial) override;
-    void OnStill(int seconds) override;
-    void OnHighlight(const Highlight& highlight) override;
-    void OnColourTable(const std::array<uint32_t, 16>& table) override;
-    void OnPictureFormat(int width, int height, bool wide) override;
-    void OnEvent(int32_t code, LONG_PTR param1, LONG_PTR param2) override;
-    void Drain(const std::function<bool()>& abandon) override;
-    bool Full() const override;
+    void onPayload(const EsPayload& payload, int serial) override;
+    void onFlush(int serial) override;
+    void onStill(int seconds) override;
+    void onHighlight(const Highlight& highlight) override;
+    void onColourTable(const std::array<uint32_t, 16>& table) override;
+    void onPictureFormat(int width, int height, bool wide) override;
+    void onEvent(int32_t code, LONG_PTR param1, LONG_PTR param2) override;
+    void drain(const std::function<bool()>& abandon) override;
+    bool full() const override;
 
 private:
     struct AudioPath {
@@ -64,14 +64,14 @@ private:
         std::unique_ptr<media::Decoder> decoder;
         std::unique_ptr<EsAssembler> assembler;
     };
-    int64_t Timeline(const EsPayload& payload);
+    int64_t timeline(const EsPayload& payload);
     // Time events wait for the picture they tell the time of: each is stamped with the timeline
     // time of the pictures read so far and handed on once the clock has reached it.
     // Called from the renderer (each picture shown) and from the navigator (each payload, each
     // look at whether the player is full), so that no window is needed for the events to flow.
-    void ReleaseDueEvents() const;
-    void DecodeSubpicture(AVPacket* packet, int serial);
-    AudioPath* AudioFor(EsKind kind);
+    void releaseDueEvents() const;
+    void decodeSubpicture(AVPacket* packet, int serial);
+    AudioPath* audioFor(EsKind kind);
 
     media::EventQueue& events_;
     media::Clock clock_;

@@ -9,7 +9,7 @@ namespace dvd {
 EsAssembler::EsAssembler(int codecId)
     : codecId_(codecId)
 {
-    Reset();
+    reset();
 }
 
 EsAssembler::~EsAssembler()
@@ -19,7 +19,7 @@ EsAssembler::~EsAssembler()
     avcodec_free_context(&context_);
 }
 
-void EsAssembler::Reset()
+void EsAssembler::reset()
 {
     if (parser_)
         av_parser_close(parser_);
@@ -28,10 +28,10 @@ void EsAssembler::Reset()
     context_ = avcodec_alloc_context3(nullptr);
 }
 
-void EsAssembler::Feed(const uint8_t* data, size_t size, int64_t pts, int64_t dts,
+void EsAssembler::feed(const uint8_t* data, size_t size, int64_t pts, int64_t dts,
                        const std::function<void(AVPacket*)>& out)
 {
-    if (!Valid())
+    if (!valid())
         return;
     // The parser reads a little past the end of what it is given: the fragment goes into a buffer
     // with the zeroed padding libavcodec asks for, never read in place at the end of a pack.

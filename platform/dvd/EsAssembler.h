@@ -19,11 +19,11 @@ public:
     EsAssembler(const EsAssembler&) = delete;
     EsAssembler& operator=(const EsAssembler&) = delete;
 
-    bool Valid() const { return parser_ && context_; }
+    bool valid() const { return parser_ && context_; }
     // Feeds a fragment; `out` receives each completed frame as a packet it may keep (move it).
-    void Feed(const uint8_t* data, size_t size, int64_t pts, int64_t dts, const std::function<void(AVPacket*)>& out);
+    void feed(const uint8_t* data, size_t size, int64_t pts, int64_t dts, const std::function<void(AVPacket*)>& out);
     // Forgets any partial frame (after a jump).
-    void Reset();
+    void reset();
 
 private:
     int codecId_;

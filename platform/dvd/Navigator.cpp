@@ -95,12 +95,12 @@ Navigator::Navigator() = default;
 
 Navigator::~Navigator()
 {
-    Close();
+    close();
 }
 
-bool Navigator::Open(const QString& volume)
+bool Navigator::open(const QString& volume)
 {
-    Close();
+    close();
     const QString path = NavigatorPath(volume);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
@@ -140,7 +140,7 @@ bool Navigator::Open(const QString& volume)
     return true;
 }
 
-void Navigator::Start(NavigatorOutput* output)
+void Navigator::start(NavigatorOutput* output)
 {
     if (!nav_ || thread_.joinable())
         return;
@@ -149,10 +149,10 @@ void Navigator::Start(NavigatorOutput* output)
         std::lock_guard lock(mutex_);
         quit_ = false;
     }
-    thread_ = std::thread([this] { Run(); });
+    thread_ = std::thread([this] { run(); });
 }
 
-void Navigator::Close()
+void Navigator::close()
 {
     {
         std::lock_guard lock(mutex_);
@@ -169,9 +169,9 @@ void Navigator::Close()
         snapshot_ = NavSnapshot();
     }
     for (auto& command : left)
-        command->Finish(VFW_E_DVD_CMD_CANCELLED);
+        command->finish(VFW_E_DVD_CMD_CANCELLED);
     for (auto& command : awaitingNav_)
-        command->Finish();
+        command->finish();
     awaitingNav_.clear();
     if (nav_) {
         dvdnav_close(nav_);
@@ -181,7 +181,7 @@ void Navigator::Close()
     output_ = nullptr;
 }
 
-void Navigator::SetRunning(bool running)
+void Navigator::setRunning(bool running)
 {
     std::lock_guard lock(mutex_);
     if (running && !running_) {
@@ -194,19 +194,19 @@ void Navigator::SetRunning(bool running)
     wake_.notify_all();
 }
 
-void Navigator::SetPaused(bool paused)
+void Navigator::setPaused(bool paused)
 {
     std::lock_guard lock(mutex_);
     paused_ = paused;
     wake_.notify_all();
 }
 
-bool Navigator::WorkWaiting() const
+bool Navigator::workWaiting() const
 {
     return quit_ || !pending_.empty() || selectPending_;
 }
 
-void Navigator::PostSelectAt(int x, int y)
+void Navigator::postSelectAt(int x, int y)
 {
     std::lock_guard lock(mutex_);
     selectX_ = x;
@@ -215,7 +215,7 @@ void Navigator::PostSelectAt(int x, int y)
     wake_.notify_all();
 }
 
-void Navigator::RunSelectAt()
+void Navigator::runSelectAt()
 {
     int x = 0, y = 0;
     {
@@ -228,21 +228,21 @@ void Navigator::RunSelectAt()
     }
     pci_t* pci = dvdnav_get_current_nav_pci(nav_);
     if (pci && dvdnav_mouse_select(nav_, pci, x, y) == DVDNAV_STATUS_OK && output_)
-        RefreshButtons();
+        refreshButtons();
 }
 
-NavSnapshot Navigator::Snapshot() const
+NavSnapshot Navigator::snapshot() const
 {
     std::lock_guard lock(mutex_);
     return snapshot_;
 }
 
-std::shared_ptr<DvdCommand> Navigator::Post(std::function<HRESULT(dvdnav_s*)> body, bool jumps)
+std::shared_ptr<DvdCommand> Navigator::post(std::function<HRESULT(dvdnav_s*)> body, bool jumps)
 {
     auto command = std::make_shared<DvdCommand>(g_nextCommandId++, std::move(body), jumps);
     std::lock_guard lock(mutex_);
     if (!thread_.joinable() || quit_) {
-        command->Finish(VFW_E_DVD_CMD_CANCELLED);
+        command->finish(VFW_E_DVD_CMD_CANCELLED);
         return command;
     }
     pending_.push_back(command);
@@ -250,28 +250,28 @@ std::shared_ptr<DvdCommand> Navigator::Post(std::function<HRESULT(dvdnav_s*)> bo
     return command;
 }
 
-void Navigator::Publish(const std::function<void(NavSnapshot&)>& change)
+void Navigator::publish(const std::function<void(NavSnapshot&)>& change)
 {
     std::lock_guard lock(mutex_);
     change(snapshot_);
 }
 
-void Navigator::Post(int32_t code, LONG_PTR p1, LONG_PTR p2)
+void Navigator::postEvent(int32_t code, LONG_PTR p1, LONG_PTR p2)
 {
     if (output_)
-        output_->OnEvent(code, p1, p2);
+        output_->onEvent(code, p1, p2);
 }
 
-void Navigator::RunCommands(bool afterNavPacket)
+void Navigator::runCommands(bool afterNavPacket)
 {
     if (afterNavPacket) {
         for (auto& command : awaitingNav_) {
-            command->Finish();
-            Post(EC_DVD_CMD_END, LONG_PTR(command->Id()), 0);
+            command->finish();
+            postEvent(EC_DVD_CMD_END, LONG_PTR(command->id()), 0);
         }
         awaitingNav_.clear();
     }
-    RunSelectAt();
+    runSelectAt();
     bool ran = false;
     for (;;) {
         std::shared_ptr<DvdCommand> command;
@@ -284,55 +284,55 @@ void Navigator::RunCommands(bool afterNavPacket)
             pending_.pop_front();
             reading = running_;
         }
-        if (command->Cancelled())
+        if (command->cancelled())
             continue;  // its owner stopped waiting before it began
-        Post(EC_DVD_CMD_START, LONG_PTR(command->Id()), 0);
-        const HRESULT hr = command->Execute(nav_);
+        postEvent(EC_DVD_CMD_START, LONG_PTR(command->id()), 0);
+        const HRESULT hr = command->execute(nav_);
         ran = true;
-        if (SUCCEEDED(hr) && !command->Jumps() && output_) {
+        if (SUCCEEDED(hr) && !command->jumps() && output_) {
             // A stream or button change is in the navigator's registers now: publish it before the
             // command counts as done, so that whoever waited reads the new state.
-            RefreshStreams();
-            RefreshButtons();
+            refreshStreams();
+            refreshButtons();
         }
-        if (SUCCEEDED(hr) && command->Jumps()) {
+        if (SUCCEEDED(hr) && command->jumps()) {
             // The first blocks of the new place are not the old place's: drop what is queued. This
             // also empties a paused player's full queues, so that the new place is read (and shown)
             // and the command ends while the title stays paused.
             lastSecond_ = -1;
             ++serial_;
             if (output_)
-                output_->OnFlush(serial_);
+                output_->onFlush(serial_);
             if (reading) {
                 awaitingNav_.push_back(command);
                 continue;
             }
         }
-        command->Finish(hr);
-        Post(EC_DVD_CMD_END, LONG_PTR(command->Id()), 0);
+        command->finish(hr);
+        postEvent(EC_DVD_CMD_END, LONG_PTR(command->id()), 0);
     }
     if (ran && output_)
-        RefreshButtons();
+        refreshButtons();
 }
 
-void Navigator::RefreshButtons()
+void Navigator::refreshButtons()
 {
     // A selection made during a still (a menu) shows at once: no navigation packet follows it.
     int32_t button = 0;
     dvdnav_get_current_highlight(nav_, &button);
     int buttons = 0;
-    Publish([&](NavSnapshot& s) {
+    publish([&](NavSnapshot& s) {
         buttons = s.buttonCount;
         s.buttonCurrent = buttons > 0 ? button : 0;
     });
     if (buttons > 0 && button != lastButton_) {
         lastButton_ = button;
-        Post(EC_DVD_BUTTON_CHANGE, buttons, button);
+        postEvent(EC_DVD_BUTTON_CHANGE, buttons, button);
     }
-    RefreshHighlight(false);
+    refreshHighlight(false);
 }
 
-void Navigator::Run()
+void Navigator::run()
 {
     uint8_t block[DVD_VIDEO_LB_LEN];
     int failures = 0;
@@ -341,11 +341,11 @@ void Navigator::Run()
         {
             std::unique_lock lock(mutex_);
             wake_.wait_for(lock, std::chrono::milliseconds(running_ ? 0 : 50),
-                           [this] { return WorkWaiting() || running_; });
+                           [this] { return workWaiting() || running_; });
             if (quit_)
                 break;
         }
-        RunCommands(false);
+        runCommands(false);
         bool reading;
         {
             std::lock_guard lock(mutex_);
@@ -357,33 +357,33 @@ void Navigator::Run()
         }
         if (!reading || !output_)
             continue;
-        if (output_->Full()) {
+        if (output_->full()) {
             std::unique_lock lock(mutex_);
-            wake_.wait_for(lock, std::chrono::milliseconds(5), [this] { return WorkWaiting(); });
+            wake_.wait_for(lock, std::chrono::milliseconds(5), [this] { return workWaiting(); });
             continue;
         }
-        if (ReadOne(block)) {
+        if (readOne(block)) {
             failures = 0;
         } else if (++failures >= kMaxReadFailures) {
             // The disc cannot be read any further: playback stops until the next play.
             failures = 0;
-            Publish([](NavSnapshot& s) {
+            publish([](NavSnapshot& s) {
                 s.stopped = true;
                 s.readFailed = true;
                 s.domain = DVD_DOMAIN_Stop;
             });
-            Post(EC_DVD_ERROR, DVD_ERROR_Unexpected, 0);
-            Post(EC_DVD_PLAYBACK_STOPPED);
-            Post(media::EC_COMPLETE, S_OK);
-            SetRunning(false);
+            postEvent(EC_DVD_ERROR, DVD_ERROR_Unexpected, 0);
+            postEvent(EC_DVD_PLAYBACK_STOPPED);
+            postEvent(media::EC_COMPLETE, S_OK);
+            setRunning(false);
         }
     }
     for (auto& command : awaitingNav_)
-        command->Finish();
+        command->finish();
     awaitingNav_.clear();
 }
 
-bool Navigator::Wanted(const EsPayload& payload) const
+bool Navigator::wanted(const EsPayload& payload) const
 {
     const bool scanning = scanRate_.load() != 0.0;
     switch (payload.kind) {
@@ -401,56 +401,56 @@ bool Navigator::Wanted(const EsPayload& payload) const
     }
 }
 
-bool Navigator::ReadOne(uint8_t* block)
+bool Navigator::readOne(uint8_t* block)
 {
     int32_t event = 0;
     int32_t length = 0;
     if (dvdnav_get_next_block(nav_, block, &event, &length) != DVDNAV_STATUS_OK) {
-        Post(EC_DVD_WARNING, DVD_WARNING_Read, 0);
+        postEvent(EC_DVD_WARNING, DVD_WARNING_Read, 0);
         return false;
     }
     switch (event) {
     case DVDNAV_BLOCK_OK:
         if (++emptyRun_ > kMaxEmptyRun) {
             emptyRun_ = 0;
-            Post(EC_DVD_WARNING, DVD_WARNING_FormatNotSupported, 0);
+            postEvent(EC_DVD_WARNING, DVD_WARNING_FormatNotSupported, 0);
             dvdnav_stop(nav_);
             break;
         }
         DemuxPack(block, size_t(length), [this](const EsPayload& payload) {
-            if (Wanted(payload))
-                output_->OnPayload(payload, serial_);
+            if (wanted(payload))
+                output_->onPayload(payload, serial_);
         });
         break;
     case DVDNAV_NAV_PACKET:
         emptyRun_ = 0;
-        OnNavPacket();
+        onNavPacket();
         break;
     case DVDNAV_STILL_FRAME:
-        HoldStill(reinterpret_cast<dvdnav_still_event_t*>(block)->length);
+        holdStill(reinterpret_cast<dvdnav_still_event_t*>(block)->length);
         break;
     case DVDNAV_WAIT:
         // The cell ends with a pause of the navigator: play out what is queued, then go on.
-        output_->Drain([this] {
+        output_->drain([this] {
             std::lock_guard lock(mutex_);
-            return WorkWaiting();
+            return workWaiting();
         });
         dvdnav_wait_skip(nav_);
         break;
     case DVDNAV_SPU_CLUT_CHANGE: {
         std::array<uint32_t, 16> table{};
         std::memcpy(table.data(), block, sizeof(uint32_t) * 16);
-        output_->OnColourTable(table);
+        output_->onColourTable(table);
         break;
     }
     case DVDNAV_SPU_STREAM_CHANGE: {
         const auto* change = reinterpret_cast<dvdnav_spu_stream_change_event_t*>(block);
         (void)change;
-        RefreshStreams();
+        refreshStreams();
         break;
     }
     case DVDNAV_AUDIO_STREAM_CHANGE:
-        RefreshStreams();
+        refreshStreams();
         break;
     case DVDNAV_VTS_CHANGE: {
         // Each title set (and each menu domain) has video attributes of its own: the frame that
@@ -460,37 +460,37 @@ bool Navigator::ReadOne(uint8_t* block)
         const bool ntsc = height == 480 || height == 240;
         const int frameHeight = ntsc ? 480 : 576;
         const bool wide = dvdnav_get_video_aspect(nav_) == 3;
-        Publish([&](NavSnapshot& s) {
+        publish([&](NavSnapshot& s) {
             s.pictureWidth = 720;
             s.pictureHeight = frameHeight;
             s.wide = wide;
             s.framesPerSecond = ntsc ? 30 : 25;
         });
         framesPerSecond_ = ntsc ? 30 : 25;
-        output_->OnPictureFormat(720, frameHeight, wide);
+        output_->onPictureFormat(720, frameHeight, wide);
         break;
     }
     case DVDNAV_CELL_CHANGE:
-        OnCellChange(reinterpret_cast<dvdnav_cell_change_event_t*>(block)->pgN);
+        onCellChange(reinterpret_cast<dvdnav_cell_change_event_t*>(block)->pgN);
         break;
     case DVDNAV_HIGHLIGHT:
-        RefreshHighlight(true);
+        refreshHighlight(true);
         break;
     case DVDNAV_HOP_CHANNEL:
         ++serial_;
-        output_->OnFlush(serial_);
+        output_->onFlush(serial_);
         break;
     case DVDNAV_STOP:
-        Publish([](NavSnapshot& s) {
+        publish([](NavSnapshot& s) {
             s.stopped = true;
             s.domain = DVD_DOMAIN_Stop;
             s.title = 0;
         });
-        Post(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Stop, 0);
-        Post(EC_DVD_PLAYBACK_STOPPED);
-        Post(media::EC_COMPLETE, S_OK);
-        SetRunning(false);
-        RunCommands(true);
+        postEvent(EC_DVD_DOMAIN_CHANGE, DVD_DOMAIN_Stop, 0);
+        postEvent(EC_DVD_PLAYBACK_STOPPED);
+        postEvent(media::EC_COMPLETE, S_OK);
+        setRunning(false);
+        runCommands(true);
         break;
     default:
         break;
@@ -498,7 +498,7 @@ bool Navigator::ReadOne(uint8_t* block)
     return true;
 }
 
-void Navigator::OnCellChange(int pgN)
+void Navigator::onCellChange(int pgN)
 {
     const DVD_DOMAIN domain = DomainOf(nav_);
     int32_t title = 0, part = 0;
@@ -507,7 +507,7 @@ void Navigator::OnCellChange(int pgN)
         title = 0;
     if (int(domain) != lastDomain_) {
         lastDomain_ = domain;
-        Post(EC_DVD_DOMAIN_CHANGE, domain, 0);
+        postEvent(EC_DVD_DOMAIN_CHANGE, domain, 0);
     }
     int64_t lengthMs = 0;
     int32_t chapters = 0;
@@ -520,7 +520,7 @@ void Navigator::OnCellChange(int pgN)
         free(times);
     }
     const int chapter = title > 0 ? (part > 0 ? part : pgN) : 0;
-    Publish([&](NavSnapshot& s) {
+    publish([&](NavSnapshot& s) {
         s.stopped = false;
         s.domain = domain;
         s.title = title;
@@ -533,17 +533,17 @@ void Navigator::OnCellChange(int pgN)
     if (title != lastTitle_) {
         lastTitle_ = title;
         if (title > 0)
-            Post(EC_DVD_TITLE_CHANGE, title, 0);
+            postEvent(EC_DVD_TITLE_CHANGE, title, 0);
         lastChapter_ = -1;
     }
     if (title > 0 && chapter != lastChapter_) {
         lastChapter_ = chapter;
-        Post(EC_DVD_CHAPTER_START, chapter, 0);
+        postEvent(EC_DVD_CHAPTER_START, chapter, 0);
     }
-    RefreshStreams();
+    refreshStreams();
 }
 
-void Navigator::RefreshStreams()
+void Navigator::refreshStreams()
 {
     const int audioPhysical = dvdnav_get_active_audio_stream(nav_);
     const int spuRaw = uint8_t(dvdnav_get_active_spu_stream(nav_));
@@ -576,7 +576,7 @@ void Navigator::RefreshStreams()
     audioPhysical_ = audioPhysical >= 0 ? audioPhysical : 0;
     subpicturePhysical_ = spuPhysical;
     NavSnapshot before;
-    Publish([&](NavSnapshot& s) {
+    publish([&](NavSnapshot& s) {
         before = s;
         s.audioCount = audioCount;
         s.audioLanguage = audioLanguage;
@@ -589,20 +589,20 @@ void Navigator::RefreshStreams()
         s.angleCurrent = angle > 0 ? angle : 1;
     });
     if (audioChanged || before.audioCurrent != audioLogical)
-        Post(EC_DVD_AUDIO_STREAM_CHANGE, audioLogical, 0);
+        postEvent(EC_DVD_AUDIO_STREAM_CHANGE, audioLogical, 0);
     if (spuChanged || before.subpictureCurrent != spuLogical)
-        Post(EC_DVD_SUBPICTURE_STREAM_CHANGE, spuLogical, shown ? 1 : 0);
+        postEvent(EC_DVD_SUBPICTURE_STREAM_CHANGE, spuLogical, shown ? 1 : 0);
     if (before.angleCurrent != angle || before.angleCount != angles)
-        Post(EC_DVD_ANGLE_CHANGE, angles, angle);
+        postEvent(EC_DVD_ANGLE_CHANGE, angles, angle);
     // Whether there are angles to choose from at all: said when it changes.
     const bool severalAngles = angles > 1;
     if (severalAngles != anglesAvailable_) {
         anglesAvailable_ = severalAngles;
-        Post(EC_DVD_ANGLES_AVAILABLE, severalAngles ? 1 : 0, 0);
+        postEvent(EC_DVD_ANGLES_AVAILABLE, severalAngles ? 1 : 0, 0);
     }
 }
 
-void Navigator::OnNavPacket()
+void Navigator::onNavPacket()
 {
     const DVD_DOMAIN domain = DomainOf(nav_);
     const int64_t timeMs = std::max<int64_t>(0, dvdnav_get_current_time(nav_) / 90);
@@ -624,7 +624,7 @@ void Navigator::OnNavPacket()
         }
     }
     NavSnapshot before;
-    Publish([&](NavSnapshot& s) {
+    publish([&](NavSnapshot& s) {
         before = s;
         s.stopped = false;
         s.domain = domain;
@@ -638,15 +638,15 @@ void Navigator::OnNavPacket()
     });
     if (inTitle && part > 0 && part != lastChapter_ && title == lastTitle_) {
         lastChapter_ = part;
-        Post(EC_DVD_CHAPTER_START, part, 0);
+        postEvent(EC_DVD_CHAPTER_START, part, 0);
     }
     if (prohibited != lastProhibited_) {
         lastProhibited_ = prohibited;
-        Post(EC_DVD_VALID_UOPS_CHANGE, LONG_PTR(prohibited), 0);
+        postEvent(EC_DVD_VALID_UOPS_CHANGE, LONG_PTR(prohibited), 0);
     }
     if (buttons != before.buttonCount || (buttons > 0 && button != lastButton_)) {
         lastButton_ = button;
-        Post(EC_DVD_BUTTON_CHANGE, buttons, buttons > 0 ? button : 0);
+        postEvent(EC_DVD_BUTTON_CHANGE, buttons, buttons > 0 ? button : 0);
     }
     if (inTitle) {
         const int64_t second = timeMs / 1000;
@@ -656,13 +656,13 @@ void Navigator::OnNavPacket()
             const int frames = int(timeMs % 1000 * framesPerSecond_ / 1000);
             const uint32_t bcd = PackBcdTimeCode(h, m, sec, frames, framesPerSecond_ == 30 ? 3 : 1);
             if (hmsfEvents_)
-                Post(EC_DVD_CURRENT_HMSF_TIME, LONG_PTR(PackHmsf({uint8_t(h), uint8_t(m), uint8_t(sec), uint8_t(frames)})),
+                postEvent(EC_DVD_CURRENT_HMSF_TIME, LONG_PTR(PackHmsf({uint8_t(h), uint8_t(m), uint8_t(sec), uint8_t(frames)})),
                      LONG_PTR(bcd));
             else
-                Post(EC_DVD_CURRENT_TIME, LONG_PTR(bcd), 0);
+                postEvent(EC_DVD_CURRENT_TIME, LONG_PTR(bcd), 0);
         }
     }
-    RefreshHighlight(false);
+    refreshHighlight(false);
 
     // Scanning: after each unit shown, jump ahead (or back) by what the speed covers meanwhile.
     const double rate = scanRate_.load();
@@ -677,26 +677,26 @@ void Navigator::OnNavPacket()
             const int64_t length = before.titleLengthMs;
             if (target <= 0 || (length > 0 && target >= length)) {
                 scanRate_ = 0.0;  // the scan reached an end of the title: normal play from there
-                Publish([](NavSnapshot& s) { s.rate = 1.0; });
-                Post(EC_DVD_PLAYBACK_RATE_CHANGE, 10000, 0);
+                publish([](NavSnapshot& s) { s.rate = 1.0; });
+                postEvent(EC_DVD_PLAYBACK_RATE_CHANGE, 10000, 0);
             } else if (dvdnav_time_search(nav_, uint64_t(target) * 90) == DVDNAV_STATUS_OK) {
                 ++serial_;
-                output_->OnFlush(serial_);
+                output_->onFlush(serial_);
             }
         }
     } else {
         scanClock_ = 0;
     }
-    RunCommands(true);
+    runCommands(true);
 }
 
-void Navigator::ShowActivated()
+void Navigator::showActivated()
 {
     buttonActivated_ = true;
-    RefreshHighlight(true, true);
+    refreshHighlight(true, true);
 }
 
-void Navigator::RefreshHighlight(bool force, bool activated)
+void Navigator::refreshHighlight(bool force, bool activated)
 {
     Highlight highlight;
     pci_t* pci = dvdnav_get_current_nav_pci(nav_);
@@ -724,19 +724,19 @@ void Navigator::RefreshHighlight(bool force, bool activated)
                                          : 0;
     if (force || key != highlightKey_) {
         highlightKey_ = key;
-        output_->OnHighlight(highlight);
+        output_->onHighlight(highlight);
     }
 }
 
-void Navigator::HoldStill(int seconds)
+void Navigator::holdStill(int seconds)
 {
     const bool infinite = seconds == 0xFF;
     // A still is a settled place: commands that were waiting to see where they led are done.
-    RunCommands(true);
-    Publish([](NavSnapshot& s) { s.still = true; });
-    output_->OnStill(seconds);
-    const NavSnapshot now = Snapshot();
-    Post(EC_DVD_STILL_ON, now.buttonCount == 0 ? 1 : 0, infinite ? LONG_PTR(-1) : LONG_PTR(seconds));
+    runCommands(true);
+    publish([](NavSnapshot& s) { s.still = true; });
+    output_->onStill(seconds);
+    const NavSnapshot now = snapshot();
+    postEvent(EC_DVD_STILL_ON, now.buttonCount == 0 ? 1 : 0, infinite ? LONG_PTR(-1) : LONG_PTR(seconds));
     // A timed still counts only while playback goes on: paused or stopped, it waits.
     double left = infinite ? 1e12 : double(seconds);
     double last = media::Clock::now();
@@ -752,11 +752,11 @@ void Navigator::HoldStill(int seconds)
             if (quit_ || left <= 0)
                 break;
             wake_.wait_for(lock, std::chrono::milliseconds(int(std::min(left, 0.1) * 1000) + 1),
-                           [this] { return WorkWaiting(); });
+                           [this] { return workWaiting(); });
             if (quit_)
                 break;
         }
-        RunCommands(false);
+        runCommands(false);
         // A command that moved playback ends the still: the navigator is elsewhere now.
         if (!awaitingNav_.empty() || serial_ != serialAtStill)
             break;
@@ -773,31 +773,31 @@ void Navigator::HoldStill(int seconds)
     // that moved playback has left the still already, and telling libdvdnav again would make it
     // skip the next still it meets (the first one of the new place).
     const bool leftByButton = buttonActivated_ && (!awaitingNav_.empty() || serial_ != serialAtStill);
-    if (!Quitting() && !leftByButton)
+    if (!quitting() && !leftByButton)
         dvdnav_still_skip(nav_);
-    Post(EC_DVD_STILL_OFF);
+    postEvent(EC_DVD_STILL_OFF);
 }
 
-void Navigator::SetScan(double rate)
+void Navigator::setScan(double rate)
 {
     if (rate == scanRate_.load())
         return;
     scanRate_ = rate;
     scanClock_ = 0;
     const double shown = rate == 0.0 ? 1.0 : rate;
-    Publish([shown](NavSnapshot& s) { s.rate = shown; });
-    Post(EC_DVD_PLAYBACK_RATE_CHANGE, LONG_PTR(std::lround(shown * 10000.0)), 0);
+    publish([shown](NavSnapshot& s) { s.rate = shown; });
+    postEvent(EC_DVD_PLAYBACK_RATE_CHANGE, LONG_PTR(std::lround(shown * 10000.0)), 0);
 }
 
-bool Navigator::Quitting() const
+bool Navigator::quitting() const
 {
     std::lock_guard lock(mutex_);
     return quit_;
 }
 
-NavigatorState Navigator::CurrentState() const
+NavigatorState Navigator::currentState() const
 {
-    const NavSnapshot s = Snapshot();
+    const NavSnapshot s = snapshot();
     NavigatorState state;
     state.discId = discId_;
     state.domain = s.domain;
@@ -814,7 +814,7 @@ NavigatorState Navigator::CurrentState() const
     return state;
 }
 
-HRESULT Navigator::SetStreams(dvdnav_s* nav, int audio, int subpicture, int show)
+HRESULT Navigator::setStreams(dvdnav_s* nav, int audio, int subpicture, int show)
 {
     vm_cmd_t command{};
     command.bytes[0] = 0x51;

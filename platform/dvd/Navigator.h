@@ -79,27 +79,27 @@ class NavigatorOutput {
 public:
     virtual ~NavigatorOutput() = default;
     // A payload of the chosen video, audio or sub-picture stream, with the serial of its run.
-    virtual void OnPayload(const EsPayload& payload, int serial) = 0;
+    virtual void onPayload(const EsPayload& payload, int serial) = 0;
     // The stream jumped: everything queued of earlier serials is to be dropped.
-    virtual void OnFlush(int serial) = 0;
+    virtual void onFlush(int serial) = 0;
     // A still picture begins: the last picture must be shown at once and held.
-    virtual void OnStill(int seconds) = 0;
-    virtual void OnHighlight(const Highlight& highlight) = 0;
+    virtual void onStill(int seconds) = 0;
+    virtual void onHighlight(const Highlight& highlight) = 0;
     // The sub-picture colour table: 16 entries of 0x00YYCrCb... as the disc stores them (Y, Cr, Cb).
-    virtual void OnColourTable(const std::array<uint32_t, 16>& table) = 0;
+    virtual void onColourTable(const std::array<uint32_t, 16>& table) = 0;
     // The title set changed its video frame (720 x 480 NTSC, 720 x 576 PAL) or shape.
-    virtual void OnPictureFormat(int width, int height, bool wide)
+    virtual void onPictureFormat(int width, int height, bool wide)
     {
         (void)width;
         (void)height;
         (void)wide;
     }
-    virtual void OnEvent(int32_t code, LONG_PTR param1, LONG_PTR param2) = 0;
+    virtual void onEvent(int32_t code, LONG_PTR param1, LONG_PTR param2) = 0;
     // The navigator asks the player to play out what it has queued (a cell's end); returns when done
     // or when `abandon` says a command is waiting.
-    virtual void Drain(const std::function<bool()>& abandon) = 0;
+    virtual void drain(const std::function<bool()>& abandon) = 0;
     // True while the output cannot take more (the navigator then waits, commands still run).
-    virtual bool Full() const = 0;
+    virtual bool full() const = 0;
 };
 
 class DvdCommand;
@@ -113,67 +113,67 @@ public:
 
     // Opens the volume (a device, a folder holding VIDEO_TS, VIDEO_TS itself, VIDEO_TS.IFO or an
     // ISO image). False when it is no readable DVD-Video volume.
-    bool Open(const QString& volume);
-    QString Volume() const { return volume_; }
-    std::array<uint8_t, 16> DiscId() const { return discId_; }
-    int TitleCount() const { return int(chapterCounts_.size()); }
+    bool open(const QString& volume);
+    QString volume() const { return volume_; }
+    std::array<uint8_t, 16> discId() const { return discId_; }
+    int titleCount() const { return int(chapterCounts_.size()); }
     // Chapters of a title (from 1); 0 for a title that does not exist. Read when the volume opens.
-    int ChapterCount(int title) const
+    int chapterCount(int title) const
     {
-        return title >= 1 && title <= TitleCount() ? chapterCounts_[size_t(title - 1)] : 0;
+        return title >= 1 && title <= titleCount() ? chapterCounts_[size_t(title - 1)] : 0;
     }
 
-    // Starts the thread (reading waits until SetRunning(true)). `output` must outlive Close().
-    void Start(NavigatorOutput* output);
+    // Starts the thread (reading waits until setRunning(true)). `output` must outlive close().
+    void start(NavigatorOutput* output);
     // Stops the thread and closes the volume.
-    void Close();
+    void close();
     // Reading on (playing) or off (paused, stopped): commands are carried out either way.
-    void SetRunning(bool running);
+    void setRunning(bool running);
     // The player holds its picture: a timed still does not count down meanwhile.
-    void SetPaused(bool paused);
-    void SetTimeEvents(bool hmsf) { hmsfEvents_ = hmsf; }
+    void setPaused(bool paused);
+    void setTimeEvents(bool hmsf) { hmsfEvents_ = hmsf; }
 
-    NavSnapshot Snapshot() const;
+    NavSnapshot snapshot() const;
 
     // Runs `body` on the navigator thread. `jumps`: the command moves playback, so it counts as
     // carried out when the first navigation packet of the new place has been read (or at once
     // while reading is off). The returned command follows it; EC_DVD_CMD_START/END are posted.
-    std::shared_ptr<DvdCommand> Post(std::function<HRESULT(dvdnav_s*)> body, bool jumps);
+    std::shared_ptr<DvdCommand> post(std::function<HRESULT(dvdnav_s*)> body, bool jumps);
     // Selects the button at a point of the picture, without anyone waiting: only the latest
     // point asked for is carried out.
-    void PostSelectAt(int x, int y);
+    void postSelectAt(int x, int y);
 
     // Scan: 0 = normal play; otherwise speed (>1 forwards, <0 backwards) showing key frames.
     // Navigator thread (a command's body): posts EC_DVD_PLAYBACK_RATE_CHANGE with the new rate.
-    void SetScan(double rate);
+    void setScan(double rate);
 
     // Navigator thread (a command's body): shows the current button in its activated colours,
     // as the disc draws a pressed button, before the activation moves playback away.
-    void ShowActivated();
+    void showActivated();
 
     // The state record of where playback stands now.
-    NavigatorState CurrentState() const;
+    NavigatorState currentState() const;
 
     // Sets the stream numbers register with the VM command that does it (audio and sub-picture
     // logical numbers; -1 leaves one unchanged; `show` sets the sub-picture display flag).
-    static HRESULT SetStreams(dvdnav_s* nav, int audio, int subpicture, int show);
+    static HRESULT setStreams(dvdnav_s* nav, int audio, int subpicture, int show);
 
 private:
-    void Run();
-    bool ReadOne(uint8_t* block);
-    void RunCommands(bool afterNavPacket);
-    void RunSelectAt();
-    bool WorkWaiting() const;  // mutex_ held
-    void OnNavPacket();
-    void OnCellChange(int pgN);
-    void RefreshStreams();
-    void RefreshHighlight(bool force, bool activated = false);
-    void RefreshButtons();
-    void Publish(const std::function<void(NavSnapshot&)>& change);
-    void Post(int32_t code, LONG_PTR p1 = 0, LONG_PTR p2 = 0);
-    void HoldStill(int seconds);
-    bool Quitting() const;
-    bool Wanted(const EsPayload& payload) const;
+    void run();
+    bool readOne(uint8_t* block);
+    void runCommands(bool afterNavPacket);
+    void runSelectAt();
+    bool workWaiting() const;  // mutex_ held
+    void onNavPacket();
+    void onCellChange(int pgN);
+    void refreshStreams();
+    void refreshHighlight(bool force, bool activated = false);
+    void refreshButtons();
+    void publish(const std::function<void(NavSnapshot&)>& change);
+    void postEvent(int32_t code, LONG_PTR p1 = 0, LONG_PTR p2 = 0);
+    void holdStill(int seconds);
+    bool quitting() const;
+    bool wanted(const EsPayload& payload) const;
 
     QString volume_;
     std::array<uint8_t, 16> discId_{};

@@ -41,21 +41,21 @@ HRESULT NavigatorControl::QueryInterface(const Guid& iid, Ref<IUnknown>& out)
     return answerQuery<IDvdControl2, IDvdInfo2>(iid, out);
 }
 
-HRESULT NavigatorControl::RunCommand(std::function<HRESULT(dvdnav_s*)> body, bool jumps, Ref<IDvdCmd>* cmd)
+HRESULT NavigatorControl::runCommand(std::function<HRESULT(dvdnav_s*)> body, bool jumps, Ref<IDvdCmd>* cmd)
 {
-    const auto command = navigator_.Post(std::move(body), jumps);
+    const auto command = navigator_.post(std::move(body), jumps);
     // The result is known once the command has started; a failed one has changed nothing. A
     // navigator that does not take the command up in time fails it (and it will not run later).
     const HRESULT waited = command->WaitForStart();
-    const HRESULT hr = FAILED(waited) ? waited : command->Result();
+    const HRESULT hr = FAILED(waited) ? waited : command->result();
     if (cmd)
         *cmd = SUCCEEDED(hr) ? Ref<IDvdCmd>(command) : Ref<IDvdCmd>();
     return hr;
 }
 
-HRESULT NavigatorControl::Allowed(uint32_t prohibitedBits) const
+HRESULT NavigatorControl::allowed(uint32_t prohibitedBits) const
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     // A disc that could not be read any further plays nothing until the next play: commands
     // would succeed on nothing.
     if (!s.open || s.readFailed)
@@ -65,43 +65,43 @@ HRESULT NavigatorControl::Allowed(uint32_t prohibitedBits) const
 
 HRESULT NavigatorControl::PlayTitle(uint32_t title, uint32_t, Ref<IDvdCmd>* cmd)
 {
-    if (title < 1 || int(title) > navigator_.TitleCount())
+    if (title < 1 || int(title) > navigator_.titleCount())
         return E_INVALIDARG;
-    if (HRESULT hr = Allowed(UOP_FLAG_Play_Title); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Play_Title); FAILED(hr))
         return hr;
-    return RunCommand([title](dvdnav_s* nav) { return Status(dvdnav_title_play(nav, int32_t(title))); }, true, cmd);
+    return runCommand([title](dvdnav_s* nav) { return Status(dvdnav_title_play(nav, int32_t(title))); }, true, cmd);
 }
 
 HRESULT NavigatorControl::PlayChapterInTitle(uint32_t title, uint32_t chapter, uint32_t, Ref<IDvdCmd>* cmd)
 {
-    if (title < 1 || int(title) > navigator_.TitleCount() || chapter < 1
-        || int(chapter) > navigator_.ChapterCount(int(title)))
+    if (title < 1 || int(title) > navigator_.titleCount() || chapter < 1
+        || int(chapter) > navigator_.chapterCount(int(title)))
         return E_INVALIDARG;
-    if (HRESULT hr = Allowed(UOP_FLAG_Play_Chapter); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Play_Chapter); FAILED(hr))
         return hr;
-    return RunCommand(
+    return runCommand(
         [title, chapter](dvdnav_s* nav) { return Status(dvdnav_part_play(nav, int32_t(title), int32_t(chapter))); },
         true, cmd);
 }
 
 HRESULT NavigatorControl::PlayAtTime(const DVD_HMSF_TIMECODE& time, uint32_t, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     const int64_t target = ToMilliseconds(time, s.framesPerSecond);
     if (s.domain != DVD_DOMAIN_Title)
         return VFW_E_DVD_INVALIDDOMAIN;
     // Minutes and seconds of 60 count as a whole hour or minute more.
     if (target < 0 || (s.titleLengthMs > 0 && target >= s.titleLengthMs))
         return E_INVALIDARG;
-    if (HRESULT hr = Allowed(UOP_FLAG_Play_Title_Or_AtTime); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Play_Title_Or_AtTime); FAILED(hr))
         return hr;
-    return RunCommand([target](dvdnav_s* nav) { return Status(dvdnav_time_search(nav, uint64_t(target) * 90)); },
+    return runCommand([target](dvdnav_s* nav) { return Status(dvdnav_time_search(nav, uint64_t(target) * 90)); },
                       true, cmd);
 }
 
 HRESULT NavigatorControl::PlayChapter(uint32_t chapter, uint32_t flags, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (s.domain != DVD_DOMAIN_Title)
         return VFW_E_DVD_INVALIDDOMAIN;
     return PlayChapterInTitle(uint32_t(s.title), chapter, flags, cmd);
@@ -109,39 +109,39 @@ HRESULT NavigatorControl::PlayChapter(uint32_t chapter, uint32_t flags, Ref<IDvd
 
 HRESULT NavigatorControl::PlayPrevChapter(uint32_t, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (s.domain != DVD_DOMAIN_Title)
         return VFW_E_DVD_INVALIDDOMAIN;
-    if (HRESULT hr = Allowed(UOP_FLAG_PlayPrev_Or_Replay_Chapter); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_PlayPrev_Or_Replay_Chapter); FAILED(hr))
         return hr;
-    return RunCommand([](dvdnav_s* nav) { return Status(dvdnav_prev_pg_search(nav)); }, true, cmd);
+    return runCommand([](dvdnav_s* nav) { return Status(dvdnav_prev_pg_search(nav)); }, true, cmd);
 }
 
 HRESULT NavigatorControl::PlayNextChapter(uint32_t, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (s.domain != DVD_DOMAIN_Title)
         return VFW_E_DVD_INVALIDDOMAIN;
     if (s.chapter >= s.chapters)
         return E_INVALIDARG;
-    if (HRESULT hr = Allowed(UOP_FLAG_PlayNext_Chapter); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_PlayNext_Chapter); FAILED(hr))
         return hr;
-    return RunCommand([](dvdnav_s* nav) { return Status(dvdnav_next_pg_search(nav)); }, true, cmd);
+    return runCommand([](dvdnav_s* nav) { return Status(dvdnav_next_pg_search(nav)); }, true, cmd);
 }
 
-HRESULT NavigatorControl::Scan(double rate, uint32_t prohibitedBit, Ref<IDvdCmd>* cmd)
+HRESULT NavigatorControl::scan(double rate, uint32_t prohibitedBit, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (s.domain != DVD_DOMAIN_Title)
         return VFW_E_DVD_INVALIDDOMAIN;
     if (rate != 1.0) {
-        if (HRESULT hr = Allowed(prohibitedBit); FAILED(hr))
+        if (HRESULT hr = allowed(prohibitedBit); FAILED(hr))
             return hr;
     }
     Navigator* navigator = &navigator_;
-    return RunCommand(
+    return runCommand(
         [navigator, rate](dvdnav_s*) {
-            navigator->SetScan(rate == 1.0 ? 0.0 : rate);
+            navigator->setScan(rate == 1.0 ? 0.0 : rate);
             return S_OK;
         },
         false, cmd);
@@ -151,9 +151,9 @@ HRESULT NavigatorControl::PlayForwards(double speed, uint32_t, Ref<IDvdCmd>* cmd
 {
     if (!(speed > 0.0) || speed > 64.0)
         return E_INVALIDARG;
-    const HRESULT hr = Scan(speed, UOP_FLAG_Play_Forwards, cmd);
-    if (SUCCEEDED(hr) && OnRateChange)
-        OnRateChange(speed);
+    const HRESULT hr = scan(speed, UOP_FLAG_Play_Forwards, cmd);
+    if (SUCCEEDED(hr) && onRateChange)
+        onRateChange(speed);
     return hr;
 }
 
@@ -161,9 +161,9 @@ HRESULT NavigatorControl::PlayBackwards(double speed, uint32_t, Ref<IDvdCmd>* cm
 {
     if (!(speed > 0.0) || speed > 64.0)
         return E_INVALIDARG;
-    const HRESULT hr = Scan(-speed, UOP_FLAG_Play_Backwards, cmd);
-    if (SUCCEEDED(hr) && OnRateChange)
-        OnRateChange(-speed);
+    const HRESULT hr = scan(-speed, UOP_FLAG_Play_Backwards, cmd);
+    if (SUCCEEDED(hr) && onRateChange)
+        onRateChange(-speed);
     return hr;
 }
 
@@ -179,12 +179,12 @@ HRESULT NavigatorControl::ShowMenu(DVD_MENU_ID menu, uint32_t, Ref<IDvdCmd>* cmd
     case DVD_MENU_Chapter: bit = UOP_FLAG_ShowMenu_Chapter; break;
     default: return E_INVALIDARG;
     }
-    if (HRESULT hr = Allowed(bit); FAILED(hr))
+    if (HRESULT hr = allowed(bit); FAILED(hr))
         return hr;
     Navigator* navigator = &navigator_;
-    return RunCommand(
+    return runCommand(
         [menu, navigator](dvdnav_s* nav) {
-            navigator->SetScan(0.0);
+            navigator->setScan(0.0);
             return Status(dvdnav_menu_call(nav, DVDMenuID_t(menu)));
         },
         true, cmd);
@@ -192,66 +192,66 @@ HRESULT NavigatorControl::ShowMenu(DVD_MENU_ID menu, uint32_t, Ref<IDvdCmd>* cmd
 
 HRESULT NavigatorControl::Resume(uint32_t, Ref<IDvdCmd>* cmd)
 {
-    if (HRESULT hr = Allowed(UOP_FLAG_Resume); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Resume); FAILED(hr))
         return hr;
-    return RunCommand([](dvdnav_s* nav) { return Status(dvdnav_menu_call(nav, DVD_MENU_Escape)); }, true, cmd);
+    return runCommand([](dvdnav_s* nav) { return Status(dvdnav_menu_call(nav, DVD_MENU_Escape)); }, true, cmd);
 }
 
 HRESULT NavigatorControl::ReturnFromSubmenu(uint32_t, Ref<IDvdCmd>* cmd)
 {
-    if (HRESULT hr = Allowed(UOP_FLAG_ReturnFromSubMenu); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_ReturnFromSubMenu); FAILED(hr))
         return hr;
-    return RunCommand([](dvdnav_s* nav) { return Status(dvdnav_go_up(nav)); }, true, cmd);
+    return runCommand([](dvdnav_s* nav) { return Status(dvdnav_go_up(nav)); }, true, cmd);
 }
 
 HRESULT NavigatorControl::SelectAudioStream(uint32_t stream, uint32_t, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (int(stream) >= s.audioCount)
         return E_INVALIDARG;
-    if (HRESULT hr = Allowed(UOP_FLAG_Select_Audio_Stream); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Select_Audio_Stream); FAILED(hr))
         return hr;
-    return RunCommand([stream](dvdnav_s* nav) { return Navigator::SetStreams(nav, int(stream), -1, -1); }, false, cmd);
+    return runCommand([stream](dvdnav_s* nav) { return Navigator::setStreams(nav, int(stream), -1, -1); }, false, cmd);
 }
 
 HRESULT NavigatorControl::SelectSubpictureStream(uint32_t stream, uint32_t, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (int(stream) >= s.subpictureCount)
         return E_INVALIDARG;
-    if (HRESULT hr = Allowed(UOP_FLAG_Select_SubPic_Stream); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Select_SubPic_Stream); FAILED(hr))
         return hr;
-    return RunCommand([stream](dvdnav_s* nav) { return Navigator::SetStreams(nav, -1, int(stream), -1); }, false, cmd);
+    return runCommand([stream](dvdnav_s* nav) { return Navigator::setStreams(nav, -1, int(stream), -1); }, false, cmd);
 }
 
 HRESULT NavigatorControl::SetSubpictureState(bool on, uint32_t, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (s.subpictureCount == 0)
         return VFW_E_DVD_INVALIDDOMAIN;
-    if (HRESULT hr = Allowed(UOP_FLAG_Select_SubPic_Stream); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Select_SubPic_Stream); FAILED(hr))
         return hr;
-    return RunCommand([on](dvdnav_s* nav) { return Navigator::SetStreams(nav, -1, -1, on ? 1 : 0); }, false, cmd);
+    return runCommand([on](dvdnav_s* nav) { return Navigator::setStreams(nav, -1, -1, on ? 1 : 0); }, false, cmd);
 }
 
 HRESULT NavigatorControl::SelectAngle(uint32_t angle, uint32_t, Ref<IDvdCmd>* cmd)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (angle < 1 || int(angle) > s.angleCount)
         return E_INVALIDARG;
-    if (HRESULT hr = Allowed(UOP_FLAG_Select_Angle); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Select_Angle); FAILED(hr))
         return hr;
-    return RunCommand([angle](dvdnav_s* nav) { return Status(dvdnav_angle_change(nav, int32_t(angle))); }, false, cmd);
+    return runCommand([angle](dvdnav_s* nav) { return Status(dvdnav_angle_change(nav, int32_t(angle))); }, false, cmd);
 }
 
 HRESULT NavigatorControl::SelectButton(uint32_t button)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (button < 1 || int(button) > s.buttonCount)
         return VFW_E_DVD_NO_BUTTON;
-    if (HRESULT hr = Allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
         return hr;
-    return RunCommand(
+    return runCommand(
         [button](dvdnav_s* nav) {
             pci_t* pci = dvdnav_get_current_nav_pci(nav);
             return pci ? Status(dvdnav_button_select(nav, pci, int32_t(button))) : VFW_E_DVD_NO_BUTTON;
@@ -261,32 +261,32 @@ HRESULT NavigatorControl::SelectButton(uint32_t button)
 
 HRESULT NavigatorControl::ActivateButton()
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (s.buttonCount == 0)
         return VFW_E_DVD_NO_BUTTON;
-    if (HRESULT hr = Allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
         return hr;
     Navigator* navigator = &navigator_;
-    return RunCommand(
+    return runCommand(
         [navigator](dvdnav_s* nav) {
             pci_t* pci = dvdnav_get_current_nav_pci(nav);
             if (!pci)
                 return VFW_E_DVD_NO_BUTTON;
-            navigator->ShowActivated();
+            navigator->showActivated();
             return Status(dvdnav_button_activate(nav, pci));
         },
         true, nullptr);
 }
 
-HRESULT NavigatorControl::AtPosition(int32_t x, int32_t y, bool activate)
+HRESULT NavigatorControl::atPosition(int32_t x, int32_t y, bool activate)
 {
     int32_t px = x, py = y;
     if (toPicture_ && !toPicture_(x, y, px, py))
         return VFW_E_DVD_NO_BUTTON;
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (s.buttonCount == 0)
         return VFW_E_DVD_NO_BUTTON;
-    if (HRESULT hr = Allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
+    if (HRESULT hr = allowed(UOP_FLAG_Select_Or_Activate_Button); FAILED(hr))
         return hr;
     if (!activate) {
         // The mouse moves on while the navigator works: nobody waits, the latest point wins. The
@@ -296,16 +296,16 @@ HRESULT NavigatorControl::AtPosition(int32_t x, int32_t y, bool activate)
             onButton = onButton || (px >= a[0] && px <= a[2] && py >= a[1] && py <= a[3]);
         if (!onButton)
             return VFW_E_DVD_NO_BUTTON;
-        navigator_.PostSelectAt(px, py);
+        navigator_.postSelectAt(px, py);
         return S_OK;
     }
     Navigator* navigator = &navigator_;
-    return RunCommand(
+    return runCommand(
         [px, py, navigator](dvdnav_s* nav) {
             pci_t* pci = dvdnav_get_current_nav_pci(nav);
             if (!pci || dvdnav_mouse_select(nav, pci, px, py) != DVDNAV_STATUS_OK)
                 return VFW_E_DVD_NO_BUTTON;
-            navigator->ShowActivated();
+            navigator->showActivated();
             return dvdnav_button_activate(nav, pci) == DVDNAV_STATUS_OK ? S_OK : VFW_E_DVD_NO_BUTTON;
         },
         true, nullptr);
@@ -313,19 +313,19 @@ HRESULT NavigatorControl::AtPosition(int32_t x, int32_t y, bool activate)
 
 HRESULT NavigatorControl::SelectAtPosition(int32_t x, int32_t y)
 {
-    return AtPosition(x, y, false);
+    return atPosition(x, y, false);
 }
 
 HRESULT NavigatorControl::ActivateAtPosition(int32_t x, int32_t y)
 {
-    return AtPosition(x, y, true);
+    return atPosition(x, y, true);
 }
 
 HRESULT NavigatorControl::SetOption(DVD_OPTION_FLAG option, bool on)
 {
     switch (option) {
     case DVD_HMSF_TimeCodeEvents:
-        navigator_.SetTimeEvents(on);
+        navigator_.setTimeEvents(on);
         return S_OK;
     case DVD_NotifyParentalLevelChange:
         parentalEvents_ = on;
@@ -341,18 +341,18 @@ HRESULT NavigatorControl::SetState(const Ref<IDvdState>& state, uint32_t, Ref<ID
     auto* saved = dynamic_cast<DvdState*>(state.get());
     if (!saved)
         return E_INVALIDARG;
-    const NavigatorState target = saved->State();
-    if (target.discId != navigator_.DiscId())
+    const NavigatorState target = saved->state();
+    if (target.discId != navigator_.discId())
         return VFW_E_DVD_STATE_WRONG_DISC;
     const bool inTitle = target.domain == DVD_DOMAIN_Title;
     const bool inMenu = target.domain == DVD_DOMAIN_VideoManagerMenu || target.domain == DVD_DOMAIN_VideoTitleSetMenu;
     if (!inTitle && !inMenu)
         return VFW_E_DVD_STATE_CORRUPT;
     if (inTitle
-        && (target.title > navigator_.TitleCount() || target.chapter < 1
-            || target.chapter > navigator_.ChapterCount(target.title)))
+        && (target.title > navigator_.titleCount() || target.chapter < 1
+            || target.chapter > navigator_.chapterCount(target.title)))
         return VFW_E_DVD_STATE_CORRUPT;
-    return RunCommand(
+    return runCommand(
         [target, inTitle](dvdnav_s* nav) {
             if (!inTitle)
                 return Status(dvdnav_menu_call(nav, DVDMenuID_t(target.menu)));
@@ -360,7 +360,7 @@ HRESULT NavigatorControl::SetState(const Ref<IDvdState>& state, uint32_t, Ref<ID
                 return VFW_E_DVD_OPERATION_INHIBITED;
             if (target.timeMs > 0)
                 dvdnav_time_search(nav, uint64_t(target.timeMs) * 90);
-            Navigator::SetStreams(nav, target.audioStream, target.subpictureStream, target.subpictureShown ? 1 : 0);
+            Navigator::setStreams(nav, target.audioStream, target.subpictureStream, target.subpictureShown ? 1 : 0);
             if (target.angle > 1)
                 dvdnav_angle_change(nav, target.angle);
             return S_OK;
@@ -370,18 +370,18 @@ HRESULT NavigatorControl::SetState(const Ref<IDvdState>& state, uint32_t, Ref<ID
 
 HRESULT NavigatorControl::Stop()
 {
-    return RunCommand([](dvdnav_s* nav) { return Status(dvdnav_stop(nav)); }, true, nullptr);
+    return runCommand([](dvdnav_s* nav) { return Status(dvdnav_stop(nav)); }, true, nullptr);
 }
 
 HRESULT NavigatorControl::GetCurrentDomain(DVD_DOMAIN& domain)
 {
-    domain = navigator_.Snapshot().domain;
+    domain = navigator_.snapshot().domain;
     return S_OK;
 }
 
 HRESULT NavigatorControl::GetCurrentLocation(uint32_t& title, uint32_t& chapter, DVD_HMSF_TIMECODE& time)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     title = uint32_t(s.title);
     chapter = uint32_t(s.chapter);
     time = FromMilliseconds(s.timeMs, s.framesPerSecond);
@@ -390,7 +390,7 @@ HRESULT NavigatorControl::GetCurrentLocation(uint32_t& title, uint32_t& chapter,
 
 HRESULT NavigatorControl::GetTotalTitleTime(DVD_HMSF_TIMECODE& total, uint32_t& timeCodeFlags)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     timeCodeFlags = s.framesPerSecond == 30 ? DVD_TC_FLAG_30fps : DVD_TC_FLAG_25fps;
     if (s.domain != DVD_DOMAIN_Title) {
         total = {};
@@ -402,19 +402,19 @@ HRESULT NavigatorControl::GetTotalTitleTime(DVD_HMSF_TIMECODE& total, uint32_t& 
 
 HRESULT NavigatorControl::GetNumberOfTitles(uint32_t& titles)
 {
-    titles = uint32_t(navigator_.TitleCount());
+    titles = uint32_t(navigator_.titleCount());
     return S_OK;
 }
 
 HRESULT NavigatorControl::GetNumberOfChapters(uint32_t title, uint32_t& chapters)
 {
-    chapters = uint32_t(navigator_.ChapterCount(int(title)));
+    chapters = uint32_t(navigator_.chapterCount(int(title)));
     return chapters ? S_OK : E_INVALIDARG;
 }
 
 HRESULT NavigatorControl::GetCurrentAngle(uint32_t& available, uint32_t& current)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     available = uint32_t(s.angleCount);
     current = uint32_t(s.angleCurrent);
     return S_OK;
@@ -422,7 +422,7 @@ HRESULT NavigatorControl::GetCurrentAngle(uint32_t& available, uint32_t& current
 
 HRESULT NavigatorControl::GetCurrentAudio(uint32_t& available, uint32_t& current)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     available = uint32_t(s.audioCount);
     current = s.audioCurrent >= 0 ? uint32_t(s.audioCurrent) : 0;
     return S_OK;
@@ -430,7 +430,7 @@ HRESULT NavigatorControl::GetCurrentAudio(uint32_t& available, uint32_t& current
 
 HRESULT NavigatorControl::GetCurrentSubpicture(uint32_t& available, uint32_t& current, bool& disabled)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     available = uint32_t(s.subpictureCount);
     current = s.subpictureCurrent >= 0 ? uint32_t(s.subpictureCurrent) : 0;
     disabled = !s.subpictureShown;
@@ -439,7 +439,7 @@ HRESULT NavigatorControl::GetCurrentSubpicture(uint32_t& available, uint32_t& cu
 
 HRESULT NavigatorControl::GetAudioLanguage(uint32_t stream, uint32_t& lcid)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     lcid = 0;
     if (int(stream) >= s.audioCount)
         return E_INVALIDARG;
@@ -449,7 +449,7 @@ HRESULT NavigatorControl::GetAudioLanguage(uint32_t stream, uint32_t& lcid)
 
 HRESULT NavigatorControl::GetSubpictureLanguage(uint32_t stream, uint32_t& lcid)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     lcid = 0;
     if (int(stream) >= s.subpictureCount)
         return E_INVALIDARG;
@@ -459,7 +459,7 @@ HRESULT NavigatorControl::GetSubpictureLanguage(uint32_t stream, uint32_t& lcid)
 
 HRESULT NavigatorControl::GetCurrentButton(uint32_t& available, uint32_t& current)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     available = uint32_t(s.buttonCount);
     current = uint32_t(s.buttonCurrent);
     return S_OK;
@@ -467,18 +467,18 @@ HRESULT NavigatorControl::GetCurrentButton(uint32_t& available, uint32_t& curren
 
 HRESULT NavigatorControl::GetCurrentUOPS(uint32_t& prohibited)
 {
-    prohibited = navigator_.Snapshot().prohibited;
+    prohibited = navigator_.snapshot().prohibited;
     return S_OK;
 }
 
 HRESULT NavigatorControl::GetState(Ref<IDvdState>& state)
 {
-    const NavSnapshot s = navigator_.Snapshot();
+    const NavSnapshot s = navigator_.snapshot();
     if (!s.open || s.domain == DVD_DOMAIN_Stop || s.domain == DVD_DOMAIN_FirstPlay) {
         state.reset();
         return VFW_E_DVD_INVALIDDOMAIN;
     }
-    state = std::make_shared<DvdState>(navigator_.CurrentState());
+    state = std::make_shared<DvdState>(navigator_.currentState());
     return S_OK;
 }
 

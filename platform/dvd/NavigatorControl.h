@@ -21,9 +21,9 @@ public:
     using PositionMapper = std::function<bool(int32_t x, int32_t y, int32_t& px, int32_t& py)>;
 
     explicit NavigatorControl(Navigator& navigator);
-    void SetPositionMapper(PositionMapper mapper) { toPicture_ = std::move(mapper); }
+    void setPositionMapper(PositionMapper mapper) { toPicture_ = std::move(mapper); }
     // Called with the scan speed whenever it changes (1.0 normal play, negative backwards).
-    std::function<void(double)> OnRateChange;
+    std::function<void(double)> onRateChange;
 
     HRESULT QueryInterface(const Guid& iid, Ref<IUnknown>& out) override;
 
@@ -66,14 +66,14 @@ public:
     HRESULT GetCurrentUOPS(uint32_t& prohibited) override;
     HRESULT GetState(Ref<IDvdState>& state) override;
 
-    bool ParentalLevelEvents() const { return parentalEvents_; }
+    bool parentalLevelEvents() const { return parentalEvents_; }
 
 private:
     // Posts `body` and waits for it to start; fills `cmd` when asked.
-    HRESULT RunCommand(std::function<HRESULT(dvdnav_s*)> body, bool jumps, Ref<IDvdCmd>* cmd);
-    HRESULT Allowed(uint32_t prohibitedBits) const;
-    HRESULT Scan(double rate, uint32_t prohibitedBit, Ref<IDvdCmd>* cmd);
-    HRESULT AtPosition(int32_t x, int32_t y, bool activate);
+    HRESULT runCommand(std::function<HRESULT(dvdnav_s*)> body, bool jumps, Ref<IDvdCmd>* cmd);
+    HRESULT allowed(uint32_t prohibitedBits) const;
+    HRESULT scan(double rate, uint32_t prohibitedBit, Ref<IDvdCmd>* cmd);
+    HRESULT atPosition(int32_t x, int32_t y, bool activate);
 
     Navigator& navigator_;
     PositionMapper toPicture_;

@@ -130,7 +130,7 @@ HRESULT DvdState::GetSizeMax(uint64_t& size)
     return S_OK;
 }
 
-void DvdState::RegisterClass()
+void DvdState::registerClass()
 {
     com::registerClass(CLSID_VistrelDvdState, "Vistrel.DvdState",
                        [] { return std::static_pointer_cast<IUnknown>(std::make_shared<DvdState>()); });

@@ -46,10 +46,10 @@ public:
     HRESULT Save(IStream& stream, bool clearDirty) override;
     HRESULT GetSizeMax(uint64_t& size) override;
 
-    const NavigatorState& State() const { return state_; }
+    const NavigatorState& state() const { return state_; }
 
     // Makes the class creatable, so that a saved state can be loaded back by its class id.
-    static void RegisterClass();
+    static void registerClass();
 
 private:
     NavigatorState state_;

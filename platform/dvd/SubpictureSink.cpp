@@ -25,7 +25,7 @@ SubpictureSink::SubpictureSink(std::shared_ptr<media::VideoSink> inner, const me
         palette_[size_t(i)] = qRgb(i * 17, i * 17, i * 17);
 }
 
-QRgb SubpictureSink::ToRgb(uint32_t ycrcb)
+QRgb SubpictureSink::toRgb(uint32_t ycrcb)
 {
     const double y = double((ycrcb >> 16) & 0xFF);
     const double cr = double((ycrcb >> 8) & 0xFF) - 128.0;
@@ -35,7 +35,7 @@ QRgb SubpictureSink::ToRgb(uint32_t ycrcb)
     return qRgb(clamp(yy + 1.596 * cr), clamp(yy - 0.391 * cb - 0.813 * cr), clamp(yy + 2.018 * cb));
 }
 
-int SubpictureSink::ComposedAllocations() const
+int SubpictureSink::composedAllocations() const
 {
     std::lock_guard lock(mutex_);
     return composed_.allocations();
@@ -50,7 +50,7 @@ void SubpictureSink::present(const QImage& picture)
 {
     std::unique_lock lock(mutex_);
     base_ = picture;
-    const QImage composed = ComposeLocked(base_);
+    const QImage composed = composeLocked(base_);
     lock.unlock();
     if (inner_)
         inner_->present(composed);
@@ -58,17 +58,17 @@ void SubpictureSink::present(const QImage& picture)
         onPresented();
 }
 
-void SubpictureSink::RepresentLocked(std::unique_lock<std::mutex>& lock)
+void SubpictureSink::representLocked(std::unique_lock<std::mutex>& lock)
 {
     if (base_.isNull())
         return;
-    const QImage composed = ComposeLocked(base_);
+    const QImage composed = composeLocked(base_);
     lock.unlock();
     if (inner_)
         inner_->present(composed);
 }
 
-void SubpictureSink::SetPictureSize(int width, int height)
+void SubpictureSink::setPictureSize(int width, int height)
 {
     std::lock_guard lock(mutex_);
     if (width > 0 && height > 0) {
@@ -77,22 +77,22 @@ void SubpictureSink::SetPictureSize(int width, int height)
     }
 }
 
-void SubpictureSink::SetColourTable(const std::array<uint32_t, 16>& ycrcb)
+void SubpictureSink::setColourTable(const std::array<uint32_t, 16>& ycrcb)
 {
     std::unique_lock lock(mutex_);
     for (size_t i = 0; i < 16; ++i)
-        palette_[i] = ToRgb(ycrcb[i]);
-    RepresentLocked(lock);
+        palette_[i] = toRgb(ycrcb[i]);
+    representLocked(lock);
 }
 
-void SubpictureSink::SetHighlight(const Highlight& highlight)
+void SubpictureSink::setHighlight(const Highlight& highlight)
 {
     std::unique_lock lock(mutex_);
     highlight_ = highlight;
-    RepresentLocked(lock);
+    representLocked(lock);
 }
 
-void SubpictureSink::AddSubpicture(Subpicture subpicture)
+void SubpictureSink::addSubpicture(Subpicture subpicture)
 {
     std::unique_lock lock(mutex_);
     // A new sub-picture ends the one before it.
@@ -101,25 +101,25 @@ void SubpictureSink::AddSubpicture(Subpicture subpicture)
     subpictures_.push_back(std::move(subpicture));
     while (subpictures_.size() > 8)
         subpictures_.pop_front();
-    RepresentLocked(lock);
+    representLocked(lock);
 }
 
-void SubpictureSink::SetShown(bool shown)
+void SubpictureSink::setShown(bool shown)
 {
     std::unique_lock lock(mutex_);
     if (shown_ == shown)
         return;
     shown_ = shown;
-    RepresentLocked(lock);
+    representLocked(lock);
 }
 
-void SubpictureSink::Flush(int serial)
+void SubpictureSink::flush(int serial)
 {
     std::lock_guard lock(mutex_);
     std::erase_if(subpictures_, [serial](const Subpicture& s) { return s.serial < serial; });
 }
 
-QImage SubpictureSink::ComposeLocked(const QImage& base) const
+QImage SubpictureSink::composeLocked(const QImage& base) const
 {
     const double now = clock_.get();
     const Subpicture* current = nullptr;

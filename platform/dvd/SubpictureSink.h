@@ -42,26 +42,26 @@ public:
     QSize targetSize() const override;
     void present(const QImage& picture) override;
 
-    void SetPictureSize(int width, int height);
-    void SetColourTable(const std::array<uint32_t, 16>& ycrcb);
-    void SetHighlight(const Highlight& highlight);
-    void AddSubpicture(Subpicture subpicture);
+    void setPictureSize(int width, int height);
+    void setColourTable(const std::array<uint32_t, 16>& ycrcb);
+    void setHighlight(const Highlight& highlight);
+    void addSubpicture(Subpicture subpicture);
     // Whether sub-pictures that are not forced are shown.
-    void SetShown(bool shown);
+    void setShown(bool shown);
     // Drops every sub-picture of serials before `serial`.
-    void Flush(int serial);
+    void flush(int serial);
 
     // Called on the renderer's thread after each picture is shown (set before the renderer starts).
     std::function<void()> onPresented;
 
     // The colour-table entry as RGB.
-    static QRgb ToRgb(uint32_t ycrcb);
+    static QRgb toRgb(uint32_t ycrcb);
     // Pictures allocated for composing so far: a handful, however many pictures carry an overlay.
-    int ComposedAllocations() const;
+    int composedAllocations() const;
 
 private:
-    void RepresentLocked(std::unique_lock<std::mutex>& lock);
-    QImage ComposeLocked(const QImage& base) const;
+    void representLocked(std::unique_lock<std::mutex>& lock);
+    QImage composeLocked(const QImage& base) const;
 
     std::shared_ptr<media::VideoSink> inner_;
     const media::Clock& clock_;

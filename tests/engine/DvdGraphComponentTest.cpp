@@ -3,7 +3,7 @@
 
 #include "platform/com/ObjectServices.h"
 #include "platform/com/RunningObjectTable.h"
-#include "platform/dvd/StructuredStorage.h"
+#include "platform/com/StructuredStorage.h"
 #include "platform/dvd/VolumeFinder.h"
 #include "support/TestSupport.h"
 
@@ -14,6 +14,7 @@
 
 #include <atomic>
 
+using namespace com;
 using namespace dvd;
 using testsupport::waitFor;
 using namespace std::chrono_literals;
@@ -194,7 +195,7 @@ TEST_F(DvdComponent, ABookmarkOfAnotherClassIsRefusedAndNothingIsMadeFromIt)
     Probe probe;
     MemoryStream stream;
     ASSERT_EQ(OleSaveToStream(probe, stream), S_OK);
-    ASSERT_EQ(WriteCompoundFile(bookmark, "BookMark", stream.Bytes()), S_OK);
+    ASSERT_EQ(WriteCompoundFile(bookmark, "BookMark", stream.bytes()), S_OK);
 
     TDSDVDGraph graph;
     ASSERT_EQ(StartDvd(graph), S_OK);

@@ -6,11 +6,12 @@
 // its stream alone (stream.bin), and ends: the seeds of its corpus, made by the code that writes
 // real bookmarks.
 #include "platform/dvd/NavigatorState.h"
-#include "platform/dvd/StructuredStorage.h"
+#include "platform/com/StructuredStorage.h"
 #include "platform/system/AtomicFile.h"
 
 #include <cstdlib>
 
+using namespace com;
 using namespace dvd;
 
 namespace {
@@ -27,7 +28,7 @@ void CheckRoundTrip(const QByteArray& bytes)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    DvdState::RegisterClass();
+    DvdState::registerClass();
     if (const char* seed = std::getenv("VISTREL_FUZZ_SEED")) {
         NavigatorState state;
         state.domain = DVD_DOMAIN_Title;
@@ -40,8 +41,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         const QString folder = QString::fromLocal8Bit(seed);
         const bool written =
             SUCCEEDED(OleSaveToStream(object, stream))
-            && SUCCEEDED(WriteCompoundFile(folder + "/bookmark.bmk", "BookMark", stream.Bytes()))
-            && platform::WriteFileAtomically(folder + "/stream.bin", stream.Bytes());
+            && SUCCEEDED(WriteCompoundFile(folder + "/bookmark.bmk", "BookMark", stream.bytes()))
+            && platform::WriteFileAtomically(folder + "/stream.bin", stream.bytes());
         std::exit(written ? 0 : 1);
     }
     return 0;

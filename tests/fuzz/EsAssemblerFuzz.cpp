@@ -29,19 +29,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::Input in(data, size);
     dvd::EsAssembler assembler(kCodecs[in.take<uint8_t>() % std::size(kCodecs)]);
-    if (!assembler.Valid())
+    if (!assembler.valid())
         return 0;
     size_t total = 0;
     while (!in.empty()) {
         const uint8_t length = in.take<uint8_t>();
         if (length == 0xFF) {
-            assembler.Reset();
+            assembler.reset();
             continue;
         }
         const int64_t pts = int64_t(in.take<uint8_t>()) * 3600 - 1;
         size_t got = 0;
         const uint8_t* fragment = in.slice(size_t(length) * 16, got);
-        assembler.Feed(fragment, got, pts, pts, [&](AVPacket* packet) { total += size_t(packet->size); });
+        assembler.feed(fragment, got, pts, pts, [&](AVPacket* packet) { total += size_t(packet->size); });
     }
     volatile size_t keep = total;
     (void)keep;

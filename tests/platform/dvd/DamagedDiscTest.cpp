@@ -18,12 +18,12 @@ namespace {
 // Takes everything at once: the disc is read as fast as it can be.
 class Sink : public NavigatorOutput {
 public:
-    void OnPayload(const EsPayload&, int) override { ++payloads; }
-    void OnFlush(int) override {}
-    void OnStill(int) override {}
-    void OnHighlight(const Highlight&) override {}
-    void OnColourTable(const std::array<uint32_t, 16>&) override {}
-    void OnEvent(int32_t code, LONG_PTR, LONG_PTR) override
+    void onPayload(const EsPayload&, int) override { ++payloads; }
+    void onFlush(int) override {}
+    void onStill(int) override {}
+    void onHighlight(const Highlight&) override {}
+    void onColourTable(const std::array<uint32_t, 16>&) override {}
+    void onEvent(int32_t code, LONG_PTR, LONG_PTR) override
     {
         if (code == EC_DVD_WARNING)
             ++warnings;
@@ -32,8 +32,8 @@ public:
         if (code == EC_DVD_PLAYBACK_STOPPED)
             stopped = true;
     }
-    void Drain(const std::function<bool()>&) override {}
-    bool Full() const override { return false; }
+    void drain(const std::function<bool()>&) override {}
+    bool full() const override { return false; }
 
     std::atomic<int> payloads{0};
     std::atomic<int> warnings{0};
@@ -44,9 +44,9 @@ public:
 // Starts reading the opened disc into `sink` and waits (until `until`) for its title menu.
 void StartToMenu(Navigator& navigator, Sink& sink, std::chrono::steady_clock::time_point until)
 {
-    navigator.Start(&sink);
-    navigator.SetRunning(true);
-    while (navigator.Snapshot().domain != DVD_DOMAIN_VideoManagerMenu && std::chrono::steady_clock::now() < until)
+    navigator.start(&sink);
+    navigator.setRunning(true);
+    while (navigator.snapshot().domain != DVD_DOMAIN_VideoManagerMenu && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(5ms);
 }
 
@@ -54,7 +54,7 @@ void StartToMenu(Navigator& navigator, Sink& sink, std::chrono::steady_clock::ti
 void PlayThrough(const QString& disc, Sink& sink, bool& opened)
 {
     Navigator navigator;
-    opened = navigator.Open(testsupport::media(disc));
+    opened = navigator.open(testsupport::media(disc));
     if (!opened)
         return;
     NavigatorControl control(navigator);
@@ -63,10 +63,10 @@ void PlayThrough(const QString& disc, Sink& sink, bool& opened)
     control.PlayChapterInTitle(1, 1, 0, nullptr);
     // The title's end leads back to the menu, or the damage stops playback.
     std::this_thread::sleep_for(100ms);
-    while (navigator.Snapshot().domain == DVD_DOMAIN_Title && !sink.stopped && std::chrono::steady_clock::now() < until)
+    while (navigator.snapshot().domain == DVD_DOMAIN_Title && !sink.stopped && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(5ms);
     EXPECT_LT(std::chrono::steady_clock::now(), until) << "the navigator did not get past the damage";
-    navigator.Close();
+    navigator.close();
 }
 
 }  // namespace
@@ -84,15 +84,15 @@ TEST(DamagedDisc, AGivenUpDiscStaysStoppedAndEachPlayTriesOnlyOnceMore)
 {
     Sink sink;
     Navigator navigator;
-    ASSERT_TRUE(navigator.Open(testsupport::media("damaged/dvd-truncated")));
+    ASSERT_TRUE(navigator.open(testsupport::media("damaged/dvd-truncated")));
     NavigatorControl control(navigator);
     const auto until = std::chrono::steady_clock::now() + 20s;
     StartToMenu(navigator, sink, until);
     ASSERT_EQ(control.PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
-    while (!navigator.Snapshot().readFailed && std::chrono::steady_clock::now() < until)
+    while (!navigator.snapshot().readFailed && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(5ms);
-    ASSERT_TRUE(navigator.Snapshot().readFailed) << "the cut title was read past its end without failing";
-    EXPECT_FALSE(navigator.Snapshot().running);
+    ASSERT_TRUE(navigator.snapshot().readFailed) << "the cut title was read past its end without failing";
+    EXPECT_FALSE(navigator.snapshot().running);
     EXPECT_EQ(sink.errors.load(), 1);  // said once, as an unexpected error
     // Commands on a disc that gave up fail instead of "succeeding" on nothing.
     EXPECT_LT(control.PlayChapterInTitle(1, 2, 0, nullptr), 0);
@@ -100,13 +100,13 @@ TEST(DamagedDisc, AGivenUpDiscStaysStoppedAndEachPlayTriesOnlyOnceMore)
     // Play again: the navigator tries afresh, fails as many times as a play may, and stops again
     // instead of warning for ever.
     const int warningsBefore = sink.warnings.load();
-    navigator.SetRunning(true);
-    EXPECT_FALSE(navigator.Snapshot().readFailed);
+    navigator.setRunning(true);
+    EXPECT_FALSE(navigator.snapshot().readFailed);
     std::this_thread::sleep_for(1500ms);
-    EXPECT_FALSE(navigator.Snapshot().running);
-    EXPECT_TRUE(navigator.Snapshot().readFailed);
+    EXPECT_FALSE(navigator.snapshot().running);
+    EXPECT_TRUE(navigator.snapshot().readFailed);
     EXPECT_LE(sink.warnings.load() - warningsBefore, 200);
-    navigator.Close();
+    navigator.close();
 }
 
 TEST(DamagedDisc, ZeroedSectorsAreSkipped)

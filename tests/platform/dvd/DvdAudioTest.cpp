@@ -19,15 +19,15 @@ TEST(DvdAudio, SelectingTheSecondStreamChangesTheTone)
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", capture.toUtf8());
     {
-        auto graph = DvdGraph::Create();
+        auto graph = DvdGraph::create();
         AM_DVD_RENDERSTATUS status;
         ASSERT_EQ(graph->RenderDvdVideoVolume(testsupport::media("dvd"), 0, status), S_OK);
-        ASSERT_TRUE(graph->Player()->HasAudioDevice());
+        ASSERT_TRUE(graph->player()->hasAudioDevice());
         Ref<IUnknown> unknown;
         ASSERT_EQ(graph->GetDvdInterface(IDvdControl2::IID, unknown), S_OK);
         auto control = com::query<IDvdControl2>(unknown);
         ASSERT_EQ(graph->Run(), S_OK);
-        ASSERT_TRUE(waitFor([&] { return graph->GetNavigator().Snapshot().buttonCount == 2; }));
+        ASSERT_TRUE(waitFor([&] { return graph->navigator().snapshot().buttonCount == 2; }));
         ASSERT_EQ(control->PlayChapterInTitle(1, 1, 0, nullptr), S_OK);
         waitFor([] { return false; }, 2500ms);
         Ref<IDvdCmd> command;

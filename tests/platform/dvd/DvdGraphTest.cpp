@@ -43,11 +43,11 @@ class DvdGraphOnDisc : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DvdGraph::RegisterClass();
+        DvdGraph::registerClass();
         owner.resize(720, 576);
         owner.show();
-        graph = DvdGraph::Create();
-        graph->SetAudioDevice(false);
+        graph = DvdGraph::create();
+        graph->setAudioDevice(false);
         AM_DVD_RENDERSTATUS status;
         ASSERT_EQ(graph->RenderDvdVideoVolume(testsupport::media("dvd"), AM_DVD_HWDEC_PREFER, status), S_OK);
         ASSERT_EQ(graph->put_Owner(&owner), S_OK);
@@ -86,9 +86,9 @@ protected:
 
 TEST(DvdGraph, WithoutAVolumeRendersNothingAndFailsNothingLater)
 {
-    DvdGraph::RegisterClass();
-    auto graph = DvdGraph::Create();
-    graph->SetAudioDevice(false);
+    DvdGraph::registerClass();
+    auto graph = DvdGraph::create();
+    graph->setAudioDevice(false);
     AM_DVD_RENDERSTATUS status;
     EXPECT_EQ(graph->RenderDvdVideoVolume(testsupport::media("files"), 0, status), S_FALSE);
     EXPECT_TRUE(status.bDvdVolInvalid);
@@ -195,9 +195,9 @@ TEST_F(DvdGraphOnDisc, ATimeEventComesWithThePictureItTellsTheTimeOf)
 
 TEST(DvdGraph, AGraphWhoseDiscGaveUpReportsItselfStopped)
 {
-    DvdGraph::RegisterClass();
-    auto graph = DvdGraph::Create();
-    graph->SetAudioDevice(false);
+    DvdGraph::registerClass();
+    auto graph = DvdGraph::create();
+    graph->setAudioDevice(false);
     AM_DVD_RENDERSTATUS status;
     ASSERT_GE(graph->RenderDvdVideoVolume(testsupport::media("damaged/dvd-truncated"), 0, status), 0);
     Ref<IUnknown> unknown;

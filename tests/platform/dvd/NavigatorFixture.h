@@ -22,7 +22,7 @@ using namespace std::chrono_literals;
 
 class PacedOutput : public NavigatorOutput {
 public:
-    void OnPayload(const EsPayload& payload, int serial) override
+    void onPayload(const EsPayload& payload, int serial) override
     {
         std::lock_guard lock(mutex_);
         if (payload.kind == EsKind::Video && payload.pts >= 0) {
@@ -38,19 +38,19 @@ public:
         if (payload.kind == EsKind::Subpicture)
             ++subpictures_;
     }
-    void OnFlush(int serial) override
+    void onFlush(int serial) override
     {
         std::lock_guard lock(mutex_);
         serial_ = serial;
         startPts_ = -1;
         ++flushes_;
     }
-    void OnStill(int) override
+    void onStill(int) override
     {
         std::lock_guard lock(mutex_);
         ++stills_;
     }
-    void OnHighlight(const Highlight& h) override
+    void onHighlight(const Highlight& h) override
     {
         std::unique_lock lock(mutex_);
         highlight_ = h;
@@ -90,14 +90,14 @@ public:
         std::lock_guard lock(mutex_);
         paused_ = paused;
     }
-    void OnColourTable(const std::array<uint32_t, 16>&) override {}
-    void OnEvent(int32_t code, LONG_PTR p1, LONG_PTR p2) override
+    void onColourTable(const std::array<uint32_t, 16>&) override {}
+    void onEvent(int32_t code, LONG_PTR p1, LONG_PTR p2) override
     {
         std::lock_guard lock(mutex_);
         events_.push_back({code, p1, p2});
     }
-    void Drain(const std::function<bool()>&) override {}
-    bool Full() const override
+    void drain(const std::function<bool()>&) override {}
+    bool full() const override
     {
         std::lock_guard lock(mutex_);
         if (startPts_ < 0)
@@ -182,21 +182,21 @@ class NavigatorOnDisc : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(navigator.Open(testsupport::media("dvd")));
+        ASSERT_TRUE(navigator.open(testsupport::media("dvd")));
         control = std::make_shared<NavigatorControl>(navigator);
-        navigator.SetTimeEvents(true);
-        navigator.Start(&output);
-        navigator.SetRunning(true);
+        navigator.setTimeEvents(true);
+        navigator.start(&output);
+        navigator.setRunning(true);
     }
     void TearDown() override
     {
         output.HoldHighlights(false);
         output.SetPaused(false);
-        DvdCommand::SetWaitBound({});
-        navigator.Close();
+        DvdCommand::setWaitBound({});
+        navigator.close();
     }
 
-    NavSnapshot Snap() { return navigator.Snapshot(); }
+    NavSnapshot Snap() { return navigator.snapshot(); }
     bool WaitForMenu()
     {
         return WaitUntil([&] { return Snap().domain == DVD_DOMAIN_VideoManagerMenu && Snap().buttonCount == 2; });

@@ -1,11 +1,12 @@
 #include "platform/dvd/NavigatorState.h"
-#include "platform/dvd/StructuredStorage.h"
+#include "platform/com/StructuredStorage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace com;
 using namespace dvd;
 
 namespace {
@@ -65,26 +66,26 @@ TEST(NavigatorStateRecord, RefusesPlacesNoNavigatorCouldHaveSaved)
 
 TEST(BookmarkFile, SavesTheStateObjectAndLoadsItBackByClass)
 {
-    DvdState::RegisterClass();
+    DvdState::registerClass();
     QTemporaryDir dir;
     const QString path = dir.filePath("bookmark.bmk");
     auto state = std::make_shared<DvdState>(SampleState());
     MemoryStream out;
     ASSERT_EQ(OleSaveToStream(*state, out), S_OK);
     // Class identifier first, in the platform's binary layout, then the object's bytes.
-    ASSERT_GE(out.Bytes().size(), 16);
-    EXPECT_EQ(uint8_t(out.Bytes()[0]), 0xC2);  // {B5E1A3C2-...}: first field little-endian
-    ASSERT_EQ(WriteCompoundFile(path, "BookMark", out.Bytes()), S_OK);
+    ASSERT_GE(out.bytes().size(), 16);
+    EXPECT_EQ(uint8_t(out.bytes()[0]), 0xC2);  // {B5E1A3C2-...}: first field little-endian
+    ASSERT_EQ(WriteCompoundFile(path, "BookMark", out.bytes()), S_OK);
 
     QByteArray read;
     ASSERT_EQ(ReadCompoundFile(path, "BookMark", read), S_OK);
-    EXPECT_EQ(read, out.Bytes());
+    EXPECT_EQ(read, out.bytes());
     MemoryStream in(read);
     com::Ref<com::IUnknown> loaded;
     ASSERT_EQ(OleLoadFromStream(in, IDvdState::IID, loaded), S_OK);
     auto* loadedState = dynamic_cast<DvdState*>(loaded.get());
     ASSERT_NE(loadedState, nullptr);
-    EXPECT_EQ(loadedState->State(), SampleState());
+    EXPECT_EQ(loadedState->state(), SampleState());
 }
 
 TEST(BookmarkFile, SavingAgainReplacesAndBadFilesAreRefused)

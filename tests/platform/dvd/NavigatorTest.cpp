@@ -6,25 +6,25 @@ using namespace navtest;
 TEST(Navigator, RefusesWhatIsNoDvd)
 {
     Navigator navigator;
-    EXPECT_FALSE(navigator.Open(testsupport::media("files")));
-    EXPECT_FALSE(navigator.Open(testsupport::media("nowhere")));
-    EXPECT_FALSE(navigator.Open(testsupport::media("damaged/notmedia.avi")));
-    EXPECT_FALSE(navigator.Snapshot().open);
+    EXPECT_FALSE(navigator.open(testsupport::media("files")));
+    EXPECT_FALSE(navigator.open(testsupport::media("nowhere")));
+    EXPECT_FALSE(navigator.open(testsupport::media("damaged/notmedia.avi")));
+    EXPECT_FALSE(navigator.snapshot().open);
 }
 
 TEST_F(NavigatorOnDisc, OpensByFolderByVideoTsAndByIfo)
 {
-    EXPECT_EQ(navigator.TitleCount(), 2);
-    EXPECT_EQ(navigator.ChapterCount(1), 3);
-    EXPECT_EQ(navigator.ChapterCount(2), 1);
-    EXPECT_EQ(navigator.ChapterCount(3), 0);
+    EXPECT_EQ(navigator.titleCount(), 2);
+    EXPECT_EQ(navigator.chapterCount(1), 3);
+    EXPECT_EQ(navigator.chapterCount(2), 1);
+    EXPECT_EQ(navigator.chapterCount(3), 0);
     Navigator byFolder, byIfo;
-    ASSERT_TRUE(byFolder.Open(testsupport::media("dvd/VIDEO_TS")));
-    ASSERT_TRUE(byIfo.Open(testsupport::media("dvd/VIDEO_TS/VIDEO_TS.IFO")));
+    ASSERT_TRUE(byFolder.open(testsupport::media("dvd/VIDEO_TS")));
+    ASSERT_TRUE(byIfo.open(testsupport::media("dvd/VIDEO_TS/VIDEO_TS.IFO")));
     // The same disc whichever way it is named.
-    EXPECT_EQ(byFolder.DiscId(), navigator.DiscId());
-    EXPECT_EQ(byIfo.DiscId(), navigator.DiscId());
-    EXPECT_NE(navigator.DiscId(), (std::array<uint8_t, 16>{}));
+    EXPECT_EQ(byFolder.discId(), navigator.discId());
+    EXPECT_EQ(byIfo.discId(), navigator.discId());
+    EXPECT_NE(navigator.discId(), (std::array<uint8_t, 16>{}));
 }
 
 TEST_F(NavigatorOnDisc, StartsInTheTitleMenuAndButtonsLeadToTitles)
@@ -170,7 +170,7 @@ TEST_F(NavigatorOnDisc, TimeEventsComeOncePerSecondAndStateRestoresThePlace)
     ASSERT_EQ(control->GetState(state), S_OK);
     auto* saved = dynamic_cast<DvdState*>(state.get());
     ASSERT_NE(saved, nullptr);
-    const NavigatorState where = saved->State();
+    const NavigatorState where = saved->state();
     EXPECT_EQ(where.title, 1);
     EXPECT_EQ(where.chapter, 2);
 

@@ -58,7 +58,7 @@ TEST_F(NavigatorOnDisc, ACommandNotTakenUpInTimeFailsAndNeverRunsLater)
     ASSERT_EQ(control->SelectAtPosition(500, 280), S_OK);
     ASSERT_TRUE(WaitUntil([&] { return output.InHighlight(); }));
 
-    DvdCommand::SetWaitBound(300ms);
+    DvdCommand::setWaitBound(300ms);
     HRESULT hr = S_OK;
     EXPECT_TRUE(ReturnsWithin(
         2s, [&] { return control->PlayChapterInTitle(1, 2, 0, nullptr); }, [&] { output.HoldHighlights(false); },

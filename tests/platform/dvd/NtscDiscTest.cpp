@@ -9,7 +9,7 @@ namespace {
 // Records the picture formats the navigator announces, besides what the paced output keeps.
 class FormatOutput : public PacedOutput {
 public:
-    void OnPictureFormat(int width, int height, bool wide) override
+    void onPictureFormat(int width, int height, bool wide) override
     {
         std::lock_guard lock(formatMutex_);
         width_ = width;
@@ -32,18 +32,18 @@ class NtscDisc : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(navigator.Open(testsupport::media("dvd-ntsc")));
+        ASSERT_TRUE(navigator.open(testsupport::media("dvd-ntsc")));
         control = std::make_shared<NavigatorControl>(navigator);
-        navigator.SetTimeEvents(true);
-        navigator.Start(&output);
-        navigator.SetRunning(true);
+        navigator.setTimeEvents(true);
+        navigator.start(&output);
+        navigator.setRunning(true);
         ASSERT_TRUE(WaitUntil([&] {
-            const auto s = navigator.Snapshot();
+            const auto s = navigator.snapshot();
             return s.domain == DVD_DOMAIN_VideoManagerMenu && s.buttonCount == 2 && s.still;
         }));
     }
-    void TearDown() override { navigator.Close(); }
-    NavSnapshot Snap() { return navigator.Snapshot(); }
+    void TearDown() override { navigator.close(); }
+    NavSnapshot Snap() { return navigator.snapshot(); }
     bool InTitle(int title)
     {
         return WaitUntil([&] { return Snap().domain == DVD_DOMAIN_Title && Snap().title == title; });
@@ -103,11 +103,11 @@ TEST_F(NtscDisc, AWideTitleSaysSoAndItsTimedStillWaitsWhilePaused)
     EXPECT_EQ(output.Format(), std::make_tuple(720, 480, true));
     // The title ends on a still of two seconds; paused, it lasts.
     ASSERT_TRUE(WaitUntil([&] { return Snap().still && Snap().domain == DVD_DOMAIN_Title; }, 6s));
-    navigator.SetPaused(true);
+    navigator.setPaused(true);
     std::this_thread::sleep_for(3s);
     EXPECT_TRUE(Snap().still);
     EXPECT_EQ(Snap().domain, DVD_DOMAIN_Title);
 
-    navigator.SetPaused(false);
+    navigator.setPaused(false);
     EXPECT_TRUE(WaitUntil([&] { return Snap().domain == DVD_DOMAIN_VideoManagerMenu; }, 5s));
 }

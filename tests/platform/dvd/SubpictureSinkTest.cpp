@@ -35,8 +35,8 @@ TEST(SubpictureSink, TheOverlayGoesOnACopyTheRenderersPictureStaysBareAndFewPict
     SubpictureSink sink(window, clock);
     std::array<uint32_t, 16> table{};
     table[1] = 0xEB8080;  // white: Y 235, Cr 128, Cb 128
-    sink.SetColourTable(table);
-    sink.AddSubpicture(block());
+    sink.setColourTable(table);
+    sink.addSubpicture(block());
 
     // The renderer's picture, half size (360 x 288): the block lands at (50, 50) to (70, 60).
     QImage picture(360, 288, QImage::Format_RGB32);
@@ -49,7 +49,7 @@ TEST(SubpictureSink, TheOverlayGoesOnACopyTheRenderersPictureStaysBareAndFewPict
         EXPECT_EQ(window->latest.pixel(60, 55), qRgb(255, 255, 255));
         EXPECT_EQ(window->latest.pixel(10, 10), QColor(i % 2 ? Qt::blue : Qt::red).rgb());
     }
-    EXPECT_LE(sink.ComposedAllocations(), 3);
+    EXPECT_LE(sink.composedAllocations(), 3);
 
     // A new highlight re-presents the last bare picture with the overlay again.
     Highlight highlight;
@@ -61,8 +61,8 @@ TEST(SubpictureSink, TheOverlayGoesOnACopyTheRenderersPictureStaysBareAndFewPict
     highlight.colour = {0, 2, 0, 0};
     highlight.contrast = {0, 15, 0, 0};
     table[2] = 0x108080;  // black
-    sink.SetColourTable(table);
-    sink.SetHighlight(highlight);
+    sink.setColourTable(table);
+    sink.setHighlight(highlight);
     std::lock_guard lock(window->mutex);
     EXPECT_EQ(window->latest.pixel(52, 55), qRgb(0, 0, 0));        // inside the button: its colour
     EXPECT_EQ(window->latest.pixel(65, 55), qRgb(255, 255, 255));  // outside: the sub-picture's
@@ -79,5 +79,5 @@ TEST(SubpictureSink, WithoutASubpictureThePictureGoesThroughUntouched)
     sink.present(picture);
     std::lock_guard lock(window->mutex);
     EXPECT_EQ(window->latest.constBits(), picture.constBits());  // no copy at all
-    EXPECT_EQ(sink.ComposedAllocations(), 0);
+    EXPECT_EQ(sink.composedAllocations(), 0);
 }
