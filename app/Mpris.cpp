@@ -4,12 +4,26 @@
 #include "model/PlayerModel.h"
 #include "platform/media/ControlInterfaces.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
+#include <QWidget>
+
+namespace {
+
+// While a window waits for the user's answer (a message box, a go-to dialog), the remote control
+// changes nothing: the command would run inside that window's wait and the answer would then act
+// on a medium the user never saw it about.
+bool WaitingForAnswer()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+}  // namespace
 
 MprisService::MprisService(PlayerModel& model, QObject* parent)
     : QObject(parent)
@@ -102,11 +116,15 @@ bool MprisService::CanSeek() const
 
 void MprisService::Play()
 {
+    if (WaitingForAnswer())
+        return;
     model_.Commands().PlayMedium();
 }
 
 void MprisService::Pause()
 {
+    if (WaitingForAnswer())
+        return;
     model_.Commands().PauseMedium();
 }
 
@@ -120,23 +138,29 @@ void MprisService::PlayPause()
 
 void MprisService::Stop()
 {
+    if (WaitingForAnswer())
+        return;
     model_.Commands().StopMedium();
 }
 
 void MprisService::Next()
 {
+    if (WaitingForAnswer())
+        return;
     model_.Commands().NextChapter();
 }
 
 void MprisService::Previous()
 {
+    if (WaitingForAnswer())
+        return;
     model_.Commands().PreviousChapter();
 }
 
 void MprisService::SetPosition(qlonglong position)
 {
     media::IMediaSeeking* seeking = FileSeeking();
-    if (!seeking || position < 0)
+    if (!seeking || position < 0 || WaitingForAnswer())
         return;
     media::REFERENCE_TIME duration = 0;
     seeking->GetDuration(duration);
@@ -158,7 +182,11 @@ void MprisService::OpenUri(const QString& uri)
     const QUrl url(uri);
     const QString path = url.isLocalFile() ? url.toLocalFile() : uri;
     // Later, from the event loop: the caller gets its answer before the medium loads.
+    if (WaitingForAnswer())
+        return;
     QTimer::singleShot(0, this, [this, path] {
+        if (WaitingForAnswer())
+            return;
         model_.Commands().StopMedium();
         if (model_.TakeMedium(path))
             model_.Commands().PlayMedium();
@@ -167,11 +195,22 @@ void MprisService::OpenUri(const QString& uri)
 
 void MprisService::Quit()
 {
-    QTimer::singleShot(0, this, [this] { model_.Panel().Quit(); });
+    if (WaitingForAnswer())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (!WaitingForAnswer())
+            model_.Panel().Quit();
+    });
 }
 
 void MprisService::Raise()
 {
+    // The window that waits for an answer is the one to show.
+    if (QWidget* waiting = QApplication::activeModalWidget()) {
+        waiting->raise();
+        waiting->activateWindow();
+        return;
+    }
     model_.Panel().ShowPanel();
 }
 

@@ -151,3 +151,16 @@ TEST_F(DamagedMedia, AnUnreadableFileAndOneRemovedWhilePlaying)
     ASSERT_TRUE(program_->running());
     CheckRecovers();
 }
+
+TEST_F(DamagedMedia, TheRemoteControlWaitsWhileABoxAsksTheUser)
+{
+    ASSERT_TRUE(Open(media("damaged/random.mp3")));
+    // A medium sent while the box is up is not played under it, nor is the box's owner stopped.
+    Command("OpenUri", {QUrl::fromLocalFile(media("files/tone440.wav")).toString()});
+    Command("Play");
+    EXPECT_FALSE(waitFor([] { return Status() == "Playing"; }, 1500ms)) << "a command ran under the box";
+    EXPECT_TRUE(BoxShown());
+    // The status is still told, and once the box is answered the remote control works again.
+    EXPECT_FALSE(Status().isEmpty());
+    CheckRecovers();
+}
