@@ -13,19 +13,37 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringDecoder>
 
 TForm13* Form13 = nullptr;
 
 bool WriteConfigFile(const QString& path, const QString& drive, QString& error)
 {
     const std::optional<QByteArray> ansi = platform::ToWindows1252(drive);
-    const QByteArray line = (ansi ? *ansi : drive.toLocal8Bit()) + "\r\n";
+    const QByteArray line = (ansi ? *ansi : drive.toUtf8()) + "\r\n";
     QString reason;
     if (!platform::WriteFileAtomically(path, line, &reason)) {
         error = QStringLiteral("Impossible d'écrire le fichier « %1 » : %2.").arg(path, reason);
         return false;
     }
     return true;
+}
+
+QString ConfigText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError() && !platform::ToWindows1252(text))
+        return text;
+    return platform::FromWindows1252(bytes);
+}
+
+QString ConfigDrive(const QString& text)
+{
+    QString drive = text.left(text.indexOf(QLatin1Char('\n')));
+    if (drive.endsWith(QLatin1Char('\r')))
+        drive.chop(1);
+    return drive;
 }
 
 TForm13::TForm13()

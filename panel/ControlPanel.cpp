@@ -19,7 +19,6 @@
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/VolumeMixer.h"
 #include "platform/system/WindowPlacement.h"
-#include "platform/system/Windows1252.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -266,15 +265,14 @@ void TForm1::FinishShowing()
 void TForm1::ReadConfig()
 {
     // Without config.dat (the drive chooser closed without a choice) the drive stays empty.
-    Memo1->clear();
+    // The drive is taken from the file's text, not from the memo, which would turn a no-break space
+    // or a lone CR of a path into something else.
+    QString text;
     QFile config(Settings + QStringLiteral("config.dat"));
     if (config.open(QIODevice::ReadOnly))
-        Memo1->setPlainText(platform::FromWindows1252(config.readAll()));
-    const QString text = Memo1->toPlainText();
-    QString drive = text.left(text.indexOf(QLatin1Char('\n')));
-    if (drive.endsWith(QLatin1Char('\r')))
-        drive.chop(1);
-    Model.SetMediaDrive(drive);
+        text = ConfigText(config.readAll());
+    Memo1->setPlainText(text);
+    Model.SetMediaDrive(ConfigDrive(text));
 }
 
 void TForm1::ShowPanel()

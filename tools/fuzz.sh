@@ -39,7 +39,8 @@ seeds() {
   [ -d "$media/dvd" ] || { echo "no generated media in $media (build the test_media target)" >&2; exit 1; }
   work=$(mktemp -d)  # global: the exit trap removes it
   trap 'rm -rf "$work"' EXIT
-  rm -rf "$c"; mkdir -p "$c"/{fuzz_region_string,fuzz_bookmark,fuzz_ps_demux,fuzz_es_assembler,fuzz_disc_toc,fuzz_cue_sheet}
+  rm -rf "$c"
+  mkdir -p "$c"/{fuzz_region_string,fuzz_bookmark,fuzz_ps_demux,fuzz_es_assembler,fuzz_disc_toc,fuzz_cue_sheet,fuzz_skin_record,fuzz_config}
   local vob=$media/dvd/VIDEO_TS/VTS_01_1.VOB n
   # Packs of every kind the disc holds: navigation, video, sound and sub-picture.
   for n in 0 1 2 3 20 40 80 160 320 400; do
@@ -63,8 +64,13 @@ seeds() {
   { le32 32; le32 1; le32 2; le32 32; le32 0; le32 0; le32 20; le32 20
     le32 0; le32 0; le32 10; le32 10; le32 10; le32 10; le32 20; le32 20; } > "$c/fuzz_region_string/two-rects"
   printf ' !\x80 !\x80 !\x80\x01!\x80 !\x80 !\x80\x02!\x80 !\x80 !\x80' > "$c/fuzz_region_string/text"
+  # config.dat as the drive chooser writes it, as older versions wrote it, and in UTF-8.
+  printf '/dev/sr0\r\n' > "$c/fuzz_config/device"
+  printf 'D:\\vid\xe9os\\film.iso\r\nsecond line\r\n' > "$c/fuzz_config/windows-1252"
+  printf '/media/\xe6\x98\xa0\xe7\x94\xbb/disc.cue\r\n' > "$c/fuzz_config/utf-8"
   configure
   VISTREL_FUZZ_SEED="$c/fuzz_bookmark" "$out/fuzz/fuzz_bookmark"
+  VISTREL_FUZZ_SEED="$c/fuzz_skin_record" "$out/fuzz/fuzz_skin_record"
   du -sh "$c"
 }
 

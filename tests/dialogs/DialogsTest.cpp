@@ -133,6 +133,26 @@ TEST(DriveChooser, AWriteFailureIsSaidAndTheWindowStays)
     EXPECT_TRUE(chooser.isVisible());
 }
 
+// What is written is what the panel reads back as its drive, whatever characters the path has.
+TEST(DriveChooser, TheWrittenDriveIsTheDriveReadBack)
+{
+    Settings settings;
+    const QString paths[] = {QStringLiteral(" /media/vidéos/film.iso "), QStringLiteral("/media/映画/disc.cue"),
+                             QStringLiteral("/media/Ā/€.iso"), QStringLiteral("/media/a\u00A0b\rc.iso")};
+    for (const QString& path : paths) {
+        QString error;
+        ASSERT_TRUE(WriteConfigFile(settings.Config(), path, error)) << error.toStdString();
+        EXPECT_EQ(ConfigDrive(ConfigText(ReadAll(settings.Config()))), path) << path.toStdString();
+    }
+    // Files of older versions: Windows-1252, with CR LF or LF or no line end, lines after the first.
+    EXPECT_EQ(ConfigDrive(ConfigText("D:\\vid\xE9o\x80\r\nsecond\r\n")), QStringLiteral("D:\\vidéo€"));
+    EXPECT_EQ(ConfigDrive(ConfigText("/dev/sr0\n")), QStringLiteral("/dev/sr0"));
+    EXPECT_EQ(ConfigDrive(ConfigText("/dev/sr0")), QStringLiteral("/dev/sr0"));
+    EXPECT_EQ(ConfigDrive(ConfigText("")), QString());
+    // Bytes that are UTF-8 only by chance but name Windows-1252 characters stay Windows-1252.
+    EXPECT_EQ(ConfigDrive(ConfigText("\xC3\xA9")), QStringLiteral("Ã©"));
+}
+
 TEST(MediaChooser, OkAtOnceGivesADvdAndFileKindsNeedAFile)
 {
     QTemporaryDir folder;
