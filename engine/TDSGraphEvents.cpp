@@ -19,8 +19,13 @@ QString wideText(media::LONG_PTR value)
 void TDSGraph::HandleGraphEvent(int32_t Event, media::LONG_PTR Param1, media::LONG_PTR Param2)
 {
     using namespace media;
-    if (OnDSEvent)
+    if (OnDSEvent) {
+        // The raw event's handler may destroy the component: then nothing of it may be read.
+        const std::shared_ptr<bool> alive = alive_;
         OnDSEvent(this, Event, Param1, Param2);
+        if (!*alive)
+            return;
+    }
     const auto p1 = uint32_t(Param1);
     const auto p2 = uint32_t(Param2);
     switch (Event) {
