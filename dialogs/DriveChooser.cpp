@@ -31,10 +31,11 @@ bool WriteConfigFile(const QString& path, const QString& drive, QString& error)
 
 QString ConfigText(const QByteArray& bytes)
 {
+    // The first line, the drive, tells how the file was written; the lines after it were not.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError() && !platform::ToWindows1252(text))
-        return text;
+    const QString drive = utf8(bytes.left(bytes.indexOf('\n')));
+    if (!utf8.hasError() && !platform::ToWindows1252(drive))
+        return QString::fromUtf8(bytes);
     return platform::FromWindows1252(bytes);
 }
 

@@ -37,8 +37,8 @@ private:
 // CR LF), through a temporary file renamed into place; the reason in French when it could not be written.
 bool WriteConfigFile(const QString& path, const QString& drive, QString& error);
 // The text of config.dat (for showing) and the drive it names: its first line without the line end.
-// UTF-8 when the bytes are UTF-8 holding a character Windows-1252 has not (what WriteConfigFile
-// writes for such a drive), Windows-1252 otherwise.
+// UTF-8 when the first line's bytes are UTF-8 holding a character Windows-1252 has not (what
+// WriteConfigFile writes for such a drive), Windows-1252 otherwise.
 QString ConfigText(const QByteArray& bytes);
 QString ConfigDrive(const QString& text);
 

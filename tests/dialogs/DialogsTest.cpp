@@ -151,6 +151,10 @@ TEST(DriveChooser, TheWrittenDriveIsTheDriveReadBack)
     EXPECT_EQ(ConfigDrive(ConfigText("")), QString());
     // Bytes that are UTF-8 only by chance but name Windows-1252 characters stay Windows-1252.
     EXPECT_EQ(ConfigDrive(ConfigText("\xC3\xA9")), QStringLiteral("Ã©"));
+    // The drive's line alone tells its encoding: a second line that is not UTF-8 changes nothing.
+    const QByteArray hebrew("/\xD7\x90.iso\r\n\xF7\r\n");
+    EXPECT_EQ(ConfigDrive(ConfigText(hebrew)), QStringLiteral("/\u05D0.iso"));
+    EXPECT_EQ(ConfigDrive(ConfigText(hebrew.left(9))), QStringLiteral("/\u05D0.iso"));
 }
 
 TEST(MediaChooser, OkAtOnceGivesADvdAndFileKindsNeedAFile)
