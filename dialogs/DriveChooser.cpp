@@ -33,7 +33,8 @@ QString ConfigText(const QByteArray& bytes)
 {
     // The first line, the drive, tells how the file was written; the lines after it were not.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString drive = utf8(bytes.left(bytes.indexOf('\n')));
+    const qsizetype end = bytes.indexOf('\n');
+    const QString drive = utf8(end < 0 ? bytes : bytes.left(end));
     if (!utf8.hasError() && !platform::ToWindows1252(drive))
         return QString::fromUtf8(bytes);
     return platform::FromWindows1252(bytes);

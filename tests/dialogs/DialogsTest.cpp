@@ -155,6 +155,7 @@ TEST(DriveChooser, TheWrittenDriveIsTheDriveReadBack)
     const QByteArray hebrew("/\xD7\x90.iso\r\n\xF7\r\n");
     EXPECT_EQ(ConfigDrive(ConfigText(hebrew)), QStringLiteral("/\u05D0.iso"));
     EXPECT_EQ(ConfigDrive(ConfigText(hebrew.left(9))), QStringLiteral("/\u05D0.iso"));
+    EXPECT_EQ(ConfigDrive(ConfigText(hebrew.left(7))), QStringLiteral("/\u05D0.iso"));
 }
 
 TEST(MediaChooser, OkAtOnceGivesADvdAndFileKindsNeedAFile)
