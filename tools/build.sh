@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test Vistrel on a Debian 12 machine.
 #   tools/build.sh run [MEDIUM]   install what is missing, build, make the demo disc, start the player
-#   tools/build.sh test           install what is missing, build, run the whole test suite
+#   tools/build.sh test           install what is missing, build, run the whole test suite, then
+#                                 every fuzz target 20 s (tools/fuzz.sh 20, clang build in build-fuzz/)
+#   tools/build.sh suite          the whole test suite alone, in build/ as built
 #   tools/build.sh sanitize       the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
 #                                 (build-asan/), the threaded suites under ThreadSanitizer (build-tsan/)
 #   tools/build.sh package        install what is missing, build the Debian package into build-package/
@@ -53,6 +55,14 @@ launcher() {
   echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
 }
 
+# The whole suite in build/ on a private X display and D-Bus session, without a sound device: it
+# needs nothing of the machine it runs on. Playback tests wait on real time; one that a busy machine
+# starved is run once more before it counts as failed.
+suite() {
+  SDL_AUDIODRIVER=dummy dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    ctest --test-dir build --output-on-failure -j2 --timeout 600 --repeat until-pass:2
+}
+
 # The suites that run threads of their own: the DVD, media and CD platforms, the shaped button's
 # rotation timer and the engine's playing components.
 THREADED='^(platform_(dvd|media|cdaudio)_.*|controls_button|engine_(videowindow_playback|dvd_graph_test|media_player_test))$'
@@ -102,12 +112,14 @@ case "${1:-}" in
   test)
     install_missing
     build ON
-    # A private X display and D-Bus session, and no sound device: the suite needs nothing of the
-    # machine it runs on. Playback tests wait on real time; one that a busy machine starved is run
-    # once more before it counts as failed.
-    export SDL_AUDIODRIVER=dummy
-    exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-      ctest --test-dir build --output-on-failure -j2 --timeout 600 --repeat until-pass:2
+    suite
+    # Then every fuzz target from its seeds. The sanitizer suites (`sanitize`) are run by hand: the
+    # program tests that time the window's answers are not steady under ASan on a busy machine, and
+    # ThreadSanitizer still reports races to sort out.
+    tools/fuzz.sh 20
+    ;;
+  suite)
+    suite
     ;;
   sanitize)
     install_missing
@@ -132,7 +144,7 @@ case "${1:-}" in
     ls build-package/vistrel_*.deb
     ;;
   *)
-    echo "usage: tools/build.sh run [MEDIUM] | test | sanitize | package" >&2
+    echo "usage: tools/build.sh run [MEDIUM] | test | suite | sanitize | package" >&2
     exit 2
     ;;
 esac
