@@ -1,5 +1,5 @@
 # Every outside library is found here, once, as an imported target.
-find_package(Qt6 6.2 REQUIRED COMPONENTS Core Gui Widgets Test DBus)
+find_package(Qt6 6.2 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets Test DBus)
 find_package(PkgConfig REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(Threads REQUIRED)

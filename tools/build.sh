@@ -13,7 +13,8 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   g++ cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6dbus6 qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6dbus6 qt6-translations-l10n libqt6opengl6-dev
+  libgl1-mesa-dri mesa-utils
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libdvdnav-dev libdvdread-dev libcdio-dev libcdio-paranoia-dev
   libsdl2-dev libfluidsynth-dev libgsf-1-dev libjpeg-dev libicu-dev libxcb1-dev

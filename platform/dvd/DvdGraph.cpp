@@ -322,6 +322,8 @@ std::string DvdGraph::describe()
     QString text = QStringLiteral("DVD graph: %1\nVolume: %2\n")
                        .arg(QLatin1String(states[state_]),
                             navigator_.volume().isEmpty() ? QStringLiteral("(none)") : navigator_.volume());
+    if (auto* window = rendererWindow())
+        text += QStringLiteral("Video output: %1\n").arg(window->outputName());
     for (const auto& filter : filters_) {
         text += QStringLiteral("Filter \"%1\" [%2]\n").arg(filter->name(), QLatin1String(states[filter->state()]));
         for (const auto& pin : filter->pins())

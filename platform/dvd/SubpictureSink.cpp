@@ -1,5 +1,9 @@
 #include "platform/dvd/SubpictureSink.h"
 
+extern "C" {
+#include <libavutil/frame.h>
+}
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,6 +23,7 @@ QRgb Blend(QRgb under, QRgb colour, int contrast)
 SubpictureSink::SubpictureSink(std::shared_ptr<media::VideoSink> inner, const media::Clock& clock)
     : inner_(std::move(inner))
     , clock_(clock)
+    , baseFrame_(media::allocFrame())
 {
     // Until the disc gives its colour table: a grey ramp.
     for (int i = 0; i < 16; ++i)
@@ -58,8 +63,39 @@ void SubpictureSink::present(const QImage& picture)
         onPresented();
 }
 
+bool SubpictureSink::takesFrames(bool& sixteenBit) const
+{
+    sixteenBit = false;
+    return inner_ && inner_->takesFrames(sixteenBit);
+}
+
+void SubpictureSink::presentFrame(const AVFrame& frame, const QImage&)
+{
+    std::unique_lock lock(mutex_);
+    av_frame_unref(baseFrame_.get());
+    av_frame_ref(baseFrame_.get(), &frame);
+    const QImage overlay = overlayLocked();
+    lock.unlock();
+    if (inner_)
+        inner_->presentFrame(frame, overlay);
+    if (onPresented)
+        onPresented();
+}
+
 void SubpictureSink::representLocked(std::unique_lock<std::mutex>& lock)
 {
+    ++generation_;
+    if (baseFrame_->buf[0]) {
+        // The same frame again with the new overlay; our reference may change once unlocked.
+        media::FramePtr again = media::allocFrame();
+        if (!again || av_frame_ref(again.get(), baseFrame_.get()) < 0)
+            return;
+        const QImage overlay = overlayLocked();
+        lock.unlock();
+        if (inner_)
+            inner_->presentFrame(*again, overlay);
+        return;
+    }
     if (base_.isNull())
         return;
     const QImage composed = composeLocked(base_);
@@ -116,30 +152,25 @@ void SubpictureSink::setShown(bool shown)
 void SubpictureSink::flush(int serial)
 {
     std::lock_guard lock(mutex_);
+    ++generation_;
     std::erase_if(subpictures_, [serial](const Subpicture& s) { return s.serial < serial; });
 }
 
-QImage SubpictureSink::composeLocked(const QImage& base) const
+const Subpicture* SubpictureSink::currentLocked() const
 {
     const double now = clock_.get();
     const Subpicture* current = nullptr;
     for (const auto& s : subpictures_)
         if (s.start <= now + 0.05 && now < s.end && (shown_ || s.forced))
             current = &s;
-    if (!current || base.isNull())
-        return base;
-    // The bare picture stays as the renderer made it (it is redrawn when the overlay changes):
-    // the overlay goes onto a copy, in a picture reused from the pool.
-    const QImage bare = base.convertToFormat(QImage::Format_RGB32);
-    QImage* reused = composed_.acquire(bare.size());
-    if (!reused)
-        return base;
-    QImage& out = *reused;
-    for (int y = 0; y < bare.height(); ++y)
-        std::memcpy(out.scanLine(y), bare.constScanLine(y), size_t(bare.width()) * sizeof(QRgb));
+    return current;
+}
+
+template <class Paint>
+void SubpictureSink::visitLocked(const Subpicture& s, QSize out, Paint&& paint) const
+{
     const double sx = double(out.width()) / pictureWidth_;
     const double sy = double(out.height()) / pictureHeight_;
-    const Subpicture& s = *current;
     // Each output pixel takes the sub-picture pixel it falls on.
     const int x0 = std::max(0, int(s.x * sx)), x1 = std::min(out.width(), int((s.x + s.width) * sx + 0.5));
     const int y0 = std::max(0, int(s.y * sy)), y1 = std::min(out.height(), int((s.y + s.height) * sy + 0.5));
@@ -148,7 +179,6 @@ QImage SubpictureSink::composeLocked(const QImage& base) const
         const int row = py - s.y;
         if (row < 0 || row >= s.height)
             continue;
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(oy));
         for (int ox = x0; ox < x1; ++ox) {
             const int px = std::clamp(int((ox + 0.5) / sx), 0, pictureWidth_ - 1);
             const int col = px - s.x;
@@ -160,10 +190,51 @@ QImage SubpictureSink::composeLocked(const QImage& base) const
             const uint8_t colour = lit ? highlight_.colour[value] : s.colour[value];
             const uint8_t contrast = lit ? highlight_.contrast[value] : s.contrast[value];
             if (contrast)
-                line[ox] = Blend(line[ox], palette_[colour & 15], contrast);
+                paint(ox, oy, palette_[colour & 15], int(contrast));
         }
     }
+}
+
+QImage SubpictureSink::composeLocked(const QImage& base) const
+{
+    const Subpicture* current = currentLocked();
+    if (!current || base.isNull())
+        return base;
+    // The bare picture stays as the renderer made it (it is redrawn when the overlay changes):
+    // the overlay goes onto a copy, in a picture reused from the pool.
+    const QImage bare = base.convertToFormat(QImage::Format_RGB32);
+    QImage* reused = composed_.acquire(bare.size());
+    if (!reused)
+        return base;
+    QImage& out = *reused;
+    for (int y = 0; y < bare.height(); ++y)
+        std::memcpy(out.scanLine(y), bare.constScanLine(y), size_t(bare.width()) * sizeof(QRgb));
+    visitLocked(*current, out.size(), [&out](int x, int y, QRgb colour, int contrast) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        line[x] = Blend(line[x], colour, contrast);
+    });
     return out;
+}
+
+// The overlay alone, at the picture's size: made again only when what it shows has changed.
+QImage SubpictureSink::overlayLocked()
+{
+    const Subpicture* current = currentLocked();
+    if (!current)
+        return {};
+    if (current == overlayOf_ && overlayGeneration_ == generation_ && !overlay_.isNull())
+        return overlay_;
+    QImage overlay(pictureWidth_, pictureHeight_, QImage::Format_ARGB32);
+    if (overlay.isNull())
+        return {};
+    overlay.fill(Qt::transparent);
+    visitLocked(*current, overlay.size(), [&overlay](int x, int y, QRgb colour, int contrast) {
+        reinterpret_cast<QRgb*>(overlay.scanLine(y))[x] = qRgba(qRed(colour), qGreen(colour), qBlue(colour), contrast * 17);
+    });
+    overlay_ = overlay;
+    overlayOf_ = current;
+    overlayGeneration_ = generation_;
+    return overlay_;
 }
 
 }  // namespace dvd

@@ -6,7 +6,8 @@
 //
 // Thread-safe: pictures come from the video renderer thread, sub-pictures and highlights from the
 // decoding and navigator threads. A change of highlight or sub-picture re-presents the last
-// picture, so that a still menu shows it at once.
+// picture, so that a still menu shows it at once. In front of an output that draws decoded frames
+// itself, the overlay is handed with each frame as a picture of its own, at the frame's size.
 #include "platform/dvd/Navigator.h"
 #include "platform/media/Clock.h"
 #include "platform/media/PicturePool.h"
@@ -41,6 +42,8 @@ public:
 
     QSize targetSize() const override;
     void present(const QImage& picture) override;
+    bool takesFrames(bool& sixteenBit) const override;
+    void presentFrame(const AVFrame& frame, const QImage& overlay) override;
 
     void setPictureSize(int width, int height);
     void setColourTable(const std::array<uint32_t, 16>& ycrcb);
@@ -61,12 +64,23 @@ public:
 
 private:
     void representLocked(std::unique_lock<std::mutex>& lock);
+    const Subpicture* currentLocked() const;
     QImage composeLocked(const QImage& base) const;
+    QImage overlayLocked();
+    // Calls paint(x, y, colour, contrast) for each pixel of an `out`-sized picture that the
+    // sub-picture `s` covers with a contrast above 0.
+    template <class Paint>
+    void visitLocked(const Subpicture& s, QSize out, Paint&& paint) const;
 
     std::shared_ptr<media::VideoSink> inner_;
     const media::Clock& clock_;
     mutable std::mutex mutex_;
     QImage base_;                          // protected by mutex_: the last picture, bare
+    media::FramePtr baseFrame_;            // protected by mutex_: the last decoded frame, for a frame output
+    QImage overlay_;                       // protected by mutex_: the overlay made for it
+    uint64_t generation_ = 1;              // protected by mutex_: counts changes of what the overlay shows
+    uint64_t overlayGeneration_ = 0;       // protected by mutex_
+    const Subpicture* overlayOf_ = nullptr;  // protected by mutex_
     int pictureWidth_ = 720;               // protected by mutex_
     int pictureHeight_ = 576;              // protected by mutex_
     std::array<QRgb, 16> palette_{};       // protected by mutex_

@@ -223,6 +223,8 @@ std::string FilterGraph::describe()
         text += QStringLiteral("Source format: %1, duration %2 s\n")
                     .arg(playback_->sourceFormat())
                     .arg(playback_->duration(), 0, 'f', 3);
+    if (auto* window = rendererWindow())
+        text += QStringLiteral("Video output: %1\n").arg(window->outputName());
     text += QStringLiteral("Filters: %1\n").arg(filters_.size());
     for (const auto& filter : filters_) {
         text += QStringLiteral("Filter \"%1\" [%2]\n").arg(filter->name(), QLatin1String(states[filter->state()]));

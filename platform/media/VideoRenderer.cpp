@@ -1,5 +1,7 @@
 #include "platform/media/VideoRenderer.h"
 
+#include "platform/media/VideoFrameFormat.h"
+
 extern "C" {
 #include <libavutil/frame.h>
 #include <libavutil/pixfmt.h>
@@ -37,6 +39,7 @@ VideoRenderer::~VideoRenderer()
 {
     stop();
     sws_freeContext(sws_);
+    sws_freeContext(planar_);
 }
 
 void VideoRenderer::start(int width, int height)
@@ -79,6 +82,11 @@ void VideoRenderer::convert(const AVFrame* frame)
         av_frame_unref(last_.get());
         av_frame_ref(last_.get(), frame);
     }
+    bool sixteenBit = false;
+    if (!room.isEmpty() && frame->width > 0 && frame->height > 0 && sink_->takesFrames(sixteenBit)) {
+        hand(frame, sixteenBit);
+        return;
+    }
     if (!room.isEmpty() && frame->width > 0 && frame->height > 0) {
         const AVRational sar = frame->sample_aspect_ratio;
         const double pixelAspect = sar.num > 0 && sar.den > 0 ? double(sar.num) / sar.den : 1.0;
@@ -86,6 +94,15 @@ void VideoRenderer::convert(const AVFrame* frame)
         // Bilinear quality at the cost of the fastest filter: the picture is shown at this size.
         sws_ = sws_getCachedContext(sws_, frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
                                     size.height(), AV_PIX_FMT_RGB32, SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
+        if (sws_) {
+            // The picture's own matrix and range (HD is BT.709), as the OpenGL output uses them.
+            const int standard = colourMatrix(frame->colorspace, frame->width, frame->height) == ColourMatrix::Bt709
+                                     ? SWS_CS_ITU709
+                                     : SWS_CS_ITU601;
+            sws_setColorspaceDetails(sws_, sws_getCoefficients(standard),
+                                     fullRange(frame->color_range, frame->format) ? 1 : 0,
+                                     sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
+        }
         QImage* picture = pool_.acquire(size);
         allocations_ = pool_.allocations();
         if (sws_ && picture) {
@@ -97,12 +114,52 @@ void VideoRenderer::convert(const AVFrame* frame)
     }
 }
 
+// A frame sink gets the decoded frame itself when it draws its format, a 4:2:0 copy otherwise.
+void VideoRenderer::hand(const AVFrame* frame, bool sixteenBit)
+{
+    bool drawable = frameLayout(frame->format, sixteenBit).has_value();
+    for (int i = 0; drawable && i < 3 && frame->data[i]; ++i)
+        drawable = frame->linesize[i] > 0;  // upside-down planes are converted
+    if (drawable) {
+        sink_->presentFrame(*frame, QImage());
+        return;
+    }
+    // A buffer the sink still holds is left to it: the next picture goes into a new one.
+    if (!converted_ || converted_->width != frame->width || converted_->height != frame->height
+        || !av_frame_is_writable(converted_.get())) {
+        converted_ = allocFrame();
+        converted_->format = AV_PIX_FMT_YUV420P;
+        converted_->width = frame->width;
+        converted_->height = frame->height;
+        if (av_frame_get_buffer(converted_.get(), 0) < 0) {
+            converted_.reset();
+            return;
+        }
+        allocations_ = allocations_ + 1;
+    }
+    planar_ = sws_getCachedContext(planar_, frame->width, frame->height, AVPixelFormat(frame->format),
+                                   frame->width, frame->height, AV_PIX_FMT_YUV420P, SWS_FAST_BILINEAR, nullptr,
+                                   nullptr, nullptr);
+    if (!planar_)
+        return;
+    sws_scale(planar_, frame->data, frame->linesize, 0, frame->height, converted_->data, converted_->linesize);
+    converted_->sample_aspect_ratio = frame->sample_aspect_ratio;
+    converted_->colorspace = frame->colorspace;
+    converted_->color_range = fullRange(frame->color_range, frame->format) ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
+    sink_->presentFrame(*converted_, QImage());
+}
+
 void VideoRenderer::run()
 {
     while (!stop_) {
         // A resized window gets the picture it shows again at its new size.
-        if (sink_ && last_->width > 0 && sink_->targetSize() != lastRoom_)
+        // (A frame sink scales by itself: it is only given the picture when it had no room before.)
+        bool sixteenBit = false;
+        if (sink_ && last_->width > 0 && sink_->targetSize() != lastRoom_
+            && (!sink_->takesFrames(sixteenBit) || lastRoom_.isEmpty()))
             convert(last_.get());
+        else if (sink_ && sink_->takesFrames(sixteenBit))
+            lastRoom_ = sink_->targetSize();
         int serial = 0;
         double pts = 0;
         double duration = 0;

@@ -6,7 +6,9 @@
 //
 // Pictures are converted with libswscale to 32-bit RGB in one pass, straight at the size they are
 // shown at (the picture keeps its display aspect ratio inside the room the sink asks for), into
-// pictures reused from a pool, and handed to the sink from this thread.
+// pictures reused from a pool, and handed to the sink from this thread. A sink that draws the
+// decoder's planes itself (the OpenGL output) gets the decoded frames instead, converted only
+// when their pixel format is not one it draws.
 #include "platform/media/Clock.h"
 #include "platform/media/FrameQueue.h"
 #include "platform/media/PicturePool.h"
@@ -19,6 +21,7 @@
 #include <memory>
 #include <thread>
 
+struct AVFrame;
 struct SwsContext;
 
 namespace media {
@@ -34,6 +37,21 @@ public:
     // may be a pixel short of the fitted rectangle's, see convertedSize). Its pixels are reused
     // for a later picture once every copy of it is gone: keep a copy, never a pointer to them.
     virtual void present(const QImage& picture) = 0;
+
+    // Whether the sink draws decoded frames itself: present() is then never called, and
+    // presentFrame() gets each picture in a format frameLayout() knows (with `sixteenBit`).
+    virtual bool takesFrames(bool& sixteenBit) const
+    {
+        sixteenBit = false;
+        return false;
+    }
+    // A decoded picture, valid during the call only (take a reference to keep it), and what is
+    // laid over it: an RGBA picture (not premultiplied) covering the frame, or a null image.
+    virtual void presentFrame(const AVFrame& frame, const QImage& overlay)
+    {
+        (void)frame;
+        (void)overlay;
+    }
 };
 
 class VideoRenderer {
@@ -72,6 +90,7 @@ private:
     void run();
     void display(const DecodedFrame& frame);
     void convert(const AVFrame* frame);
+    void hand(const AVFrame* frame, bool sixteenBit);
 
     FrameQueue& in_;
     Clock& clock_;
@@ -89,6 +108,8 @@ private:
 
     // Renderer thread only:
     SwsContext* sws_ = nullptr;
+    SwsContext* planar_ = nullptr;  // to YUV 4:2:0 for a frame sink, when the format needs it
+    FramePtr converted_;            // its output, reused
     PicturePool pool_;
     int width_ = 0;
     int height_ = 0;

@@ -1,6 +1,8 @@
 #include "platform/media/VideoRendererWindow.h"
 
+#include "platform/media/GlVideoOutput.h"
 #include "platform/media/Types.h"
+#include "platform/media/WindowSink.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -9,67 +11,12 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include <atomic>
-#include <mutex>
 
 namespace media {
 
-// Holds the latest picture for the window. The renderer thread stores it and asks the window, on
-// the UI thread, to repaint; the window reads it in paintEvent. The relay object lives on the UI
-// thread and is deleted with the sink, which the renderer thread never outlives.
-class WindowSink : public VideoSink {
-public:
-    WindowSink()
-    {
-        relay_ = std::make_unique<QObject>();
-    }
-
-    QSize targetSize() const override
-    {
-        const uint64_t packed = room_;
-        return QSize(int(packed >> 32), int(packed & 0xffffffffu));
-    }
-
-    void present(const QImage& picture) override
-    {
-        {
-            std::lock_guard lock(mutex_);
-            picture_ = picture;
-        }
-        if (!pending_.exchange(true)) {
-            QMetaObject::invokeMethod(
-                relay_.get(),
-                [this] {
-                    pending_ = false;
-                    if (repaint_)
-                        repaint_();
-                },
-                Qt::QueuedConnection);
-        }
-    }
-
-    void setRoom(QSize room)
-    {
-        room_ = (uint64_t(uint32_t(std::max(room.width(), 0))) << 32) | uint32_t(std::max(room.height(), 0));
-    }
-
-    QImage picture() const
-    {
-        std::lock_guard lock(mutex_);
-        return picture_;
-    }
-
-    std::function<void()> repaint_;  // UI thread only
-
-private:
-    std::unique_ptr<QObject> relay_;
-    mutable std::mutex mutex_;
-    QImage picture_;                  // protected by mutex_
-    std::atomic<uint64_t> room_{0};
-    std::atomic<bool> pending_{false};
-};
-
-VideoRendererWindow::VideoRendererWindow() : sink_(std::make_shared<WindowSink>())
+VideoRendererWindow::VideoRendererWindow()
+    : output_(chooseVideoOutput())
+    , sink_(std::make_shared<WindowSink>(output_ == VideoOutput::OpenGl, probeOutputSixteenBit(output_)))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
@@ -79,9 +26,46 @@ VideoRendererWindow::VideoRendererWindow() : sink_(std::make_shared<WindowSink>(
     QPointer<VideoRendererWindow> self(this);
     sink_->repaint_ = [self] {
         if (self)
-            self->update();
+            self->pictureArrived();
     };
+    if (output_ == VideoOutput::OpenGl) {
+        std::weak_ptr<WindowSink> sink = sink_;
+        gl_ = new GlVideoOutput(
+            this,
+            [sink](AVFrame* into, QImage& overlay) {
+                const auto held = sink.lock();
+                return held && held->takeFrame(into, overlay);
+            },
+            probeOpenGl().sixteenBit);
+    }
     resize(placement_.size());
+}
+
+bool VideoRendererWindow::probeOutputSixteenBit(VideoOutput output)
+{
+    return output == VideoOutput::OpenGl && probeOpenGl().sixteenBit;
+}
+
+void VideoRendererWindow::pictureArrived()
+{
+    if (gl_)
+        gl_->update();
+    else
+        update();
+}
+
+void VideoRendererWindow::setOverlayPainter(std::function<void(QPainter&)> painter)
+{
+    overlay_ = std::move(painter);
+    if (gl_) {
+        gl_->setPaintOver(overlay_);
+        gl_->update();
+    }
+}
+
+QString VideoRendererWindow::outputName() const
+{
+    return media::outputName(output_);
 }
 
 VideoRendererWindow::~VideoRendererWindow()
@@ -96,7 +80,16 @@ std::shared_ptr<VideoSink> VideoRendererWindow::sink() const
 
 QImage VideoRendererWindow::picture() const
 {
+    if (gl_)
+        return gl_->picture();
     return sink_->picture();
+}
+
+QRect VideoRendererWindow::pictureRect() const
+{
+    if (gl_)
+        return gl_->pictureRect();
+    return pictureTarget(size(), sink_->picture().size());
 }
 
 void VideoRendererWindow::setOwner(QWidget* owner)
@@ -164,6 +157,8 @@ VideoRendererWindow* VideoRendererWindow::find(const QWidget* parent, const QStr
 void VideoRendererWindow::resizeEvent(QResizeEvent* event)
 {
     sink_->setRoom(size());
+    if (gl_)
+        gl_->setGeometry(rect());
     QWidget::resizeEvent(event);
 }
 
@@ -184,6 +179,8 @@ QRect pictureTarget(QSize room, QSize picture)
 
 void VideoRendererWindow::paintEvent(QPaintEvent* event)
 {
+    if (gl_)
+        return;  // the OpenGL output covers the window
     QPainter painter(this);
     const QImage picture = sink_->picture();
     const QRect target = pictureTarget(size(), picture.size());

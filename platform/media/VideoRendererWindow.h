@@ -4,7 +4,10 @@
 // position in the owner's client coordinates; otherwise it is a window of its own (framed when the
 // style has WS_CAPTION, kept on top with WS_EX_TOPMOST). The picture fills the window with its
 // aspect ratio kept and black bars around it. Mouse, wheel and key input is forwarded to the
-// message drain when there is one.
+// message drain when there is one. The pictures are drawn by the CPU output (converted on the
+// renderer thread, painted here) or by the OpenGL output (a GlVideoOutput child filling the
+// window), as chooseVideoOutput() decides when the window is made.
+#include "platform/media/VideoOutputChoice.h"
 #include "platform/media/VideoRenderer.h"
 
 #include <QImage>
@@ -16,6 +19,7 @@
 
 namespace media {
 
+class GlVideoOutput;
 class WindowSink;
 
 // Where a presented picture goes in a window of size `room`: centred pixel for pixel when it was
@@ -46,10 +50,15 @@ public:
     // Shows or hides the window as the graph starts or stops streaming (and `wanted` allows).
     void setStreaming(bool streaming);
 
-    // The picture as last presented (black when none).
+    // The picture as last presented (null when none), as drawn by the output.
     QImage picture() const;
+    // Where the picture is in the window (empty when none).
+    QRect pictureRect() const;
     // Drawn over the picture after each paint (the owner's drawing surface).
-    void setOverlayPainter(std::function<void(QPainter&)> painter) { overlay_ = std::move(painter); }
+    void setOverlayPainter(std::function<void(QPainter&)> painter);
+    VideoOutput output() const { return output_; }
+    // "CPU", or "OpenGL (renderer)".
+    QString outputName() const;
 
     // The renderer window among `parent`'s children whose caption is `caption`; null if none.
     static VideoRendererWindow* find(const QWidget* parent, const QString& caption);
@@ -62,8 +71,12 @@ protected:
 private:
     void apply();
     bool forward(QEvent* event);
+    void pictureArrived();
+    static bool probeOutputSixteenBit(VideoOutput output);
 
+    const VideoOutput output_;
     std::shared_ptr<WindowSink> sink_;
+    GlVideoOutput* gl_ = nullptr;  // a child: owned by this widget
     QPointer<QWidget> owner_;
     QPointer<QWidget> drain_;
     uint32_t style_ = 0;

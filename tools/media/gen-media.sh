@@ -7,6 +7,7 @@
 #   cd/disc.cue    a three-track audio CD image (CUE sheet + BIN)
 #   files/         small media files of every kind the file chooser offers
 #   damaged/       files, discs and images that must be refused or survived
+#   output/        colour bars in the pixel formats and colour standards the video outputs draw
 # The contents are described in tools/media/MEDIA.md; tests rely on them.
 set -euo pipefail
 out=${1:?usage: gen-media.sh OUTPUT_DIR}
@@ -56,6 +57,18 @@ make_midi() {
     printf "\\x$(printf %02x $((body >> 8 & 255)))\\x$(printf %02x $((body & 255)))"
     printf "$track"
   } > "$1"
+}
+
+# Colour bars for comparing the video outputs: SD MPEG-2 (BT.601, 4:3 from non-square pixels),
+# HD H.264 (BT.709), 10-bit 4:2:0 and NV12; one second each at a low frame rate.
+make_output() {
+  local d=$out/output
+  rm -rf "$d"; mkdir -p "$d"
+  ff -f lavfi -i "smptebars=s=720x576:r=10:d=1" -c:v mpeg2video -q:v 2 -g 10 -aspect 4:3 -an "$d/bars-sd.mpg"
+  ff -f lavfi -i "smptehdbars=s=1280x720:r=10:d=1" -vf "scale=out_color_matrix=bt709:out_range=tv,format=yuv420p" \
+     -colorspace bt709 -color_primaries bt709 -color_trc bt709 -c:v libx264 -preset ultrafast -crf 12 -an "$d/bars-hd.mp4"
+  ff -f lavfi -i "smptebars=s=640x360:r=10:d=1" -vf "format=yuv420p10le" -c:v ffv1 -an "$d/bars-10bit.mkv"
+  ff -f lavfi -i "smptebars=s=320x240:r=5:d=1" -vf "format=nv12" -c:v rawvideo -an "$d/bars-nv12.avi"
 }
 
 # ---------------------------------------------------------------- damaged
@@ -364,6 +377,7 @@ make_damaged_dvds() {
 }
 
 make_files
+make_output
 make_damaged
 make_cd
 make_cd_mixed

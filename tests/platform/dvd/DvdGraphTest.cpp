@@ -4,6 +4,7 @@
 #include "platform/media/VideoRendererWindow.h"
 #include "support/TestSupport.h"
 
+#include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -82,6 +83,25 @@ protected:
     Ref<IDvdInfo2> info;
 };
 
+// The same, with the pictures drawn by the output the parameter names ("cpu" or "opengl", which
+// Mesa's software renderer does under Xvfb).
+class DvdGraphThroughEachOutput : public DvdGraphOnDisc, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override
+    {
+        const bool gl = std::string(GetParam()) == "opengl";
+        if (gl && (!testsupport::haveX11() || !media::probeOpenGl().usable))
+            GTEST_SKIP() << "no OpenGL 3 context on this display (glxinfo -B says why)";
+        qputenv("VISTREL_VIDEO_OUTPUT", GetParam());
+        DvdGraphOnDisc::SetUp();
+        qunsetenv("VISTREL_VIDEO_OUTPUT");
+        ASSERT_TRUE(graph->rendererWindow());
+        ASSERT_EQ(graph->rendererWindow()->output(), gl ? media::VideoOutput::OpenGl : media::VideoOutput::Cpu);
+    }
+    // The owner window as the window system shows it.
+    QImage Screen() { return owner.screen()->grabWindow(owner.winId()).toImage(); }
+};
+
 }  // namespace
 
 TEST(DvdGraph, WithoutAVolumeRendersNothingAndFailsNothingLater)
@@ -103,7 +123,7 @@ TEST(DvdGraph, WithoutAVolumeRendersNothingAndFailsNothingLater)
     EXPECT_EQ(graph->GetDvdInterface(IAMLine21Decoder::IID, unknown), E_NOINTERFACE);
 }
 
-TEST_F(DvdGraphOnDisc, MenuStillHighlightsAndActivatesButtons)
+TEST_P(DvdGraphThroughEachOutput, MenuStillHighlightsAndActivatesButtons)
 {
     ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_VideoManagerMenu));
     // The menu's background shows.
@@ -118,6 +138,14 @@ TEST_F(DvdGraphOnDisc, MenuStillHighlightsAndActivatesButtons)
     })) << ColourAt(Picture(), 500, 250).name().toStdString();
     // Button 1 stays unlit.
     EXPECT_FALSE(Near(ColourAt(Picture(), 200, 250), 255, 255, 0, 60));
+    // On the screen too, where the pointer was: the highlight is drawn where the button is hit.
+    if (testsupport::haveX11()) {
+        EXPECT_TRUE(waitFor([&] {
+            const QImage screen = Screen();
+            const QColor lit = screen.pixelColor(500, windowY), background = screen.pixelColor(60, 18 + 100 * 540 / 576);
+            return lit.red() > 150 && lit.green() > 150 && lit.blue() < 120 && Near(background, 16, 32, 96, 24);
+        })) << Screen().pixelColor(500, windowY).name().toStdString();
+    }
     // A point in the black bar is no button.
     EXPECT_LT(control->SelectAtPosition(200, 5), 0);
 
@@ -152,7 +180,7 @@ TEST_F(DvdGraphOnDisc, ChaptersShowTheirColoursAndTheMenuComesBack)
     EXPECT_EQ(total.bSeconds, 12);
 }
 
-TEST_F(DvdGraphOnDisc, SubtitleBoxShowsWhenSwitchedOnAndGoesWhenOff)
+TEST_P(DvdGraphThroughEachOutput, SubtitleBoxShowsWhenSwitchedOnAndGoesWhenOff)
 {
     ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_VideoManagerMenu));
     Ref<IDvdCmd> command;
@@ -192,6 +220,9 @@ TEST_F(DvdGraphOnDisc, ATimeEventComesWithThePictureItTellsTheTimeOf)
         8s));
     EXPECT_TRUE(WaitForColour(360, 100, 0, 255, 0, 200ms)) << ColourAt(Picture(), 360, 100).name().toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Outputs, DvdGraphThroughEachOutput, ::testing::Values("cpu", "opengl"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST(DvdGraph, AGraphWhoseDiscGaveUpReportsItselfStopped)
 {

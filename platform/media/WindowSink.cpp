@@ -1,0 +1,91 @@
+// The renderer window's thread-safe picture holder.
+#include "platform/media/WindowSink.h"
+
+extern "C" {
+#include <libavutil/frame.h>
+}
+
+#include <algorithm>
+
+namespace media {
+
+WindowSink::WindowSink(bool frames, bool sixteenBit)
+    : frames_(frames), sixteenBit_(sixteenBit), relay_(std::make_unique<QObject>()), frame_(allocFrame())
+{
+}
+
+QSize WindowSink::targetSize() const
+{
+    const uint64_t packed = room_;
+    return QSize(int(packed >> 32), int(packed & 0xffffffffu));
+}
+
+void WindowSink::present(const QImage& picture)
+{
+    {
+        std::lock_guard lock(mutex_);
+        picture_ = picture;
+    }
+    requestRepaint();
+}
+
+bool WindowSink::takesFrames(bool& sixteenBit) const
+{
+    sixteenBit = sixteenBit_;
+    return frames_;
+}
+
+void WindowSink::presentFrame(const AVFrame& frame, const QImage& overlay)
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (!frame_)
+            return;
+        av_frame_unref(frame_.get());
+        if (av_frame_ref(frame_.get(), &frame) < 0)
+            return;
+        overlay_ = overlay;
+        fresh_ = true;
+    }
+    requestRepaint();
+}
+
+bool WindowSink::takeFrame(AVFrame* into, QImage& overlay)
+{
+    std::lock_guard lock(mutex_);
+    if (!fresh_ || !frame_)
+        return false;
+    av_frame_unref(into);
+    av_frame_move_ref(into, frame_.get());
+    overlay = overlay_;
+    overlay_ = QImage();
+    fresh_ = false;
+    return true;
+}
+
+void WindowSink::requestRepaint()
+{
+    if (!pending_.exchange(true)) {
+        QMetaObject::invokeMethod(
+            relay_.get(),
+            [this] {
+                pending_ = false;
+                if (repaint_)
+                    repaint_();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void WindowSink::setRoom(QSize room)
+{
+    room_ = (uint64_t(uint32_t(std::max(room.width(), 0))) << 32) | uint32_t(std::max(room.height(), 0));
+}
+
+QImage WindowSink::picture() const
+{
+    std::lock_guard lock(mutex_);
+    return picture_;
+}
+
+}  // namespace media
