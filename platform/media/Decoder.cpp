@@ -5,6 +5,8 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include <string>
+
 #include <cmath>
 
 namespace media {
@@ -14,19 +16,40 @@ void CodecContextDeleter::operator()(AVCodecContext* ctx) const
     avcodec_free_context(&ctx);
 }
 
-CodecContextPtr openDecoder(const AVStream* stream)
+namespace {
+
+CodecContextPtr openDecoder(const AVCodecParameters* parameters, AVRational timeBase, HardwareDecoding hardware,
+                            std::string* note)
 {
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
     if (!codec)
         return {};
     CodecContextPtr ctx(avcodec_alloc_context3(codec));
-    if (!ctx || avcodec_parameters_to_context(ctx.get(), stream->codecpar) < 0)
+    if (!ctx || avcodec_parameters_to_context(ctx.get(), parameters) < 0)
         return {};
-    ctx->pkt_timebase = stream->time_base;
+    ctx->pkt_timebase = timeBase;
     ctx->thread_count = 0;  // as many as libavcodec finds useful
-    if (avcodec_open2(ctx.get(), codec, nullptr) < 0)
-        return {};
+    std::string why;
+    const bool video = parameters->codec_type == AVMEDIA_TYPE_VIDEO;
+    const bool attached = video && hardware == HardwareDecoding::Vaapi && attachVaapi(ctx.get(), codec, why);
+    if (avcodec_open2(ctx.get(), codec, nullptr) < 0) {
+        if (!attached)
+            return {};
+        std::string ignored;
+        if (note)
+            *note = "software: the decoder would not open with VA-API";
+        return openDecoder(parameters, timeBase, HardwareDecoding::Off, &ignored);
+    }
+    if (note && video && hardware == HardwareDecoding::Vaapi)
+        *note = attached ? "VA-API" : "software: " + why;
     return ctx;
+}
+
+}  // namespace
+
+CodecContextPtr openDecoder(const AVStream* stream, HardwareDecoding hardware, std::string* note)
+{
+    return openDecoder(stream->codecpar, stream->time_base, hardware, note);
 }
 
 Decoder::Decoder(CodecContextPtr codec, double timeBase, double startTime, double frameDuration,
@@ -34,11 +57,32 @@ Decoder::Decoder(CodecContextPtr codec, double timeBase, double startTime, doubl
     : codec_(std::move(codec)), timeBase_(timeBase), startTime_(startTime), frameDuration_(frameDuration),
       in_(in), out_(out)
 {
+    if (codec_ && codec_->hw_device_ctx) {
+        parameters_ = avcodec_parameters_alloc();
+        if (parameters_ && avcodec_parameters_from_context(parameters_, codec_.get()) < 0)
+            avcodec_parameters_free(&parameters_);
+    }
 }
 
 Decoder::~Decoder()
 {
     stop();
+    avcodec_parameters_free(&parameters_);
+}
+
+// The hardware let a picture down: the same stream from here on in software. False when even
+// that cannot be opened (the old codec is kept, and its failures count as usual).
+bool Decoder::toSoftware()
+{
+    if (!parameters_)
+        return false;
+    std::string ignored;
+    CodecContextPtr software = openDecoder(parameters_, codec_->pkt_timebase, HardwareDecoding::Off, &ignored);
+    avcodec_parameters_free(&parameters_);
+    if (!software)
+        return false;
+    codec_ = std::move(software);
+    return true;
 }
 
 void Decoder::start()
@@ -70,6 +114,12 @@ bool Decoder::receiveFrames(int serial)
         const int ret = avcodec_receive_frame(codec_.get(), frame.get());
         if (ret < 0)
             return true;
+        if (!downloadFrame(frame.get())) {
+            av_frame_unref(frame.get());
+            if (toSoftware())
+                return true;  // the packets from the next key frame on decode in software
+            continue;
+        }
         failures_ = 0;
         double duration = frameDuration_;
         if (codec_->codec_type == AVMEDIA_TYPE_AUDIO && frame->sample_rate > 0)

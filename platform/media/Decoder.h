@@ -5,8 +5,13 @@
 // A packet of a new serial resets the codec. After a seek the frames that end before the target
 // are dropped, so that playback resumes at the asked time rather than at the key frame before it.
 // A long run of packets that fail to decode is a broken stream: reported once through onFailure.
+// Pictures decoded by the hardware are brought back to memory here; if that ever fails, the codec
+// is opened again in software and decoding goes on from the next key frame.
 #include "platform/media/FrameQueue.h"
+#include "platform/media/HardwareDecoding.h"
 #include "platform/media/PacketQueue.h"
+
+#include <string>
 
 #include <atomic>
 #include <functional>
@@ -14,6 +19,7 @@
 #include <thread>
 
 struct AVCodecContext;
+struct AVCodecParameters;
 struct AVStream;
 
 namespace media {
@@ -23,8 +29,11 @@ struct CodecContextDeleter {
 };
 using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextDeleter>;
 
-// Opens a decoder for the stream; null when there is no usable decoder.
-CodecContextPtr openDecoder(const AVStream* stream);
+// Opens a decoder for the stream; null when there is no usable decoder. With `hardware` asked
+// for, a video decoder gets the VA-API device when it can, software otherwise; `note` then says
+// which it is ("VA-API", or "software: " and why).
+CodecContextPtr openDecoder(const AVStream* stream, HardwareDecoding hardware = HardwareDecoding::Off,
+                            std::string* note = nullptr);
 
 class Decoder {
 public:
@@ -51,8 +60,10 @@ public:
 private:
     void run();
     bool receiveFrames(int serial);
+    bool toSoftware();
 
     CodecContextPtr codec_;
+    AVCodecParameters* parameters_ = nullptr;  // of a hardware decoder: to open it again in software
     const double timeBase_;
     const double startTime_;
     const double frameDuration_;

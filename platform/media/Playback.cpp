@@ -69,7 +69,8 @@ HRESULT Playback::open(const QString& path, const PlaybackOptions& options)
         sourceFormat_ = demuxer_->formatName();
         const double start = demuxer_->startTime();
         if (AVStream* s = demuxer_->videoStream()) {
-            if (CodecContextPtr ctx = openDecoder(s)) {
+            std::string decoding;
+            if (CodecContextPtr ctx = openDecoder(s, hardwareDecodingSetting(), &decoding)) {
                 const AVRational fps = av_guess_frame_rate(demuxer_->format(), s, nullptr);
                 if (fps.num > 0 && fps.den > 0)
                     frameDuration_ = double(fps.den) / fps.num;
@@ -87,6 +88,8 @@ HRESULT Playback::open(const QString& path, const PlaybackOptions& options)
                               .arg(height_)
                               .arg(1.0 / frameDuration_, 0, 'g', 4)
                               .arg(QString::fromUtf8(pix ? pix : "?"))};
+                if (!decoding.empty())
+                    video_.description += QStringLiteral(", decoding %1").arg(QString::fromStdString(decoding));
                 videoDecoder_ = std::make_unique<Decoder>(std::move(ctx), av_q2d(s->time_base), start, frameDuration_,
                                                           videoPackets_, videoFrames_);
             }
