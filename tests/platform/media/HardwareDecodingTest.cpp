@@ -87,14 +87,10 @@ TEST(HardwareDecoding, AFileAskedToDecodeInHardwarePlaysInSoftwareWhereThereIsNo
     ASSERT_EQ(g.render("files/red.avi"), S_OK);
     const QString text = QString::fromStdString(g.graph->describe());
     EXPECT_TRUE(text.contains("decoding software: no VA-API device")) << text.toStdString();
-    auto window = com::query<IVideoWindow>(g.graph);
-    ASSERT_TRUE(window);
     QWidget host;
     host.resize(320, 240);
     host.show();
-    window->put_Owner(&host);
-    window->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
-    window->SetWindowPosition(0, 0, 320, 240);
+    mediatest::placeIn(g, host);
     ASSERT_EQ(g.graph->Run(), S_OK);
     EXPECT_TRUE(testsupport::waitFor(
         [&] {

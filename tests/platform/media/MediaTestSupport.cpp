@@ -3,11 +3,22 @@
 #include "support/TestSupport.h"
 
 #include <QColor>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
 
 namespace mediatest {
+
+void placeIn(GraphUnderTest& g, QWidget& host)
+{
+    auto window = com::query<media::IVideoWindow>(g.graph);
+    if (!window)
+        return;
+    window->put_Owner(&host);
+    window->put_WindowStyle(media::WS_CHILD | media::WS_CLIPSIBLINGS);
+    window->SetWindowPosition(0, 0, host.width(), host.height());
+}
 
 HRESULT GraphUnderTest::render(const QString& relative)
 {

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+class QWidget;
+
 #include <vector>
 
 namespace mediatest {
@@ -22,6 +24,9 @@ struct GraphUnderTest {
     double position();
     size_t filterCount();
 };
+
+// Puts the graph's renderer window inside `host` as a child filling it.
+void placeIn(GraphUnderTest& g, QWidget& host);
 
 // The mean colour of the middle quarter of a picture.
 QColor middleColour(const QImage& picture);

@@ -15,6 +15,7 @@
 
 using namespace media;
 using mediatest::GraphUnderTest;
+using mediatest::placeIn;
 using testsupport::waitFor;
 
 namespace {
@@ -29,15 +30,6 @@ void settle(int ms)
     }
 }
 
-// Puts the renderer window inside `host` as a child filling it.
-void placeIn(GraphUnderTest& g, QWidget& host)
-{
-    auto window = com::query<IVideoWindow>(g.graph);
-    ASSERT_TRUE(window);
-    window->put_Owner(&host);
-    window->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
-    window->SetWindowPosition(0, 0, host.width(), host.height());
-}
 
 class Env {
 public:
