@@ -256,10 +256,29 @@ void GlVideoOutput::paintGL()
         }
         glViewport(0, 0, int(width() * ratio), int(height() * ratio));
     }
-    if (paintOver_) {
-        QPainter painter(this);
-        paintOver_(painter);
-    }
+}
+
+PaintedLayer::PaintedLayer(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setVisible(false);
+}
+
+void PaintedLayer::setPaint(std::function<void(QPainter&)> paint)
+{
+    paint_ = std::move(paint);
+    setVisible(bool(paint_));  // nothing to lay over: the picture alone is composed
+    update();
+}
+
+void PaintedLayer::paintEvent(QPaintEvent*)
+{
+    if (!paint_)
+        return;
+    QPainter painter(this);
+    paint_(painter);
 }
 
 }  // namespace media

@@ -4,8 +4,9 @@
 // has 16-bit textures), converts them to RGB in a shader with the picture's own matrix and range,
 // scales them there to the fitted rectangle (its display aspect kept, black bars around) and lays
 // the DVD overlay over them as one more texture. What the window's owner draws over the picture
-// is painted last, with QPainter. GL calls only on the UI thread; mouse input passes through to
-// the renderer window.
+// is painted by a plain widget laid over this one (PaintedLayer), so that the window system and
+// QWidget::grab() both see it. GL calls only on the UI thread; mouse input passes through to the
+// renderer window.
 #include "platform/media/FrameQueue.h"
 #include "platform/media/VideoFrameFormat.h"
 
@@ -28,7 +29,6 @@ public:
     GlVideoOutput(QWidget* parent, std::function<bool(AVFrame*, QImage&)> take, bool sixteenBit);
     ~GlVideoOutput() override;
 
-    void setPaintOver(std::function<void(QPainter&)> paint) { paintOver_ = std::move(paint); }
     // The rectangle the picture fills, in this widget's coordinates (empty before a picture).
     QRect pictureRect() const;
     // The picture as drawn (overlay included), at its shown size; null before a picture.
@@ -45,7 +45,6 @@ private:
 
     std::function<bool(AVFrame*, QImage&)> take_;
     const bool sixteenBit_;
-    std::function<void(QPainter&)> paintOver_;
     FramePtr frame_;  // the picture on show, kept to upload again after the context changes
     QImage overlay_;
     std::optional<FrameLayout> layout_;
@@ -57,6 +56,20 @@ private:
     bool uploaded_ = false;
     qint64 overlayKey_ = 0;
     double aspect_ = 0;
+};
+
+// A transparent widget over the OpenGL output, painting what the window's owner draws over the
+// picture; mouse input passes through it.
+class PaintedLayer : public QWidget {
+public:
+    explicit PaintedLayer(QWidget* parent);
+    void setPaint(std::function<void(QPainter&)> paint);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::function<void(QPainter&)> paint_;
 };
 
 }  // namespace media

@@ -37,6 +37,7 @@ VideoRendererWindow::VideoRendererWindow()
                 return held && held->takeFrame(into, overlay);
             },
             probeOpenGl().sixteenBit);
+        layer_ = new PaintedLayer(this);  // made after the output: above it
     }
     resize(placement_.size());
 }
@@ -57,10 +58,8 @@ void VideoRendererWindow::pictureArrived()
 void VideoRendererWindow::setOverlayPainter(std::function<void(QPainter&)> painter)
 {
     overlay_ = std::move(painter);
-    if (gl_) {
-        gl_->setPaintOver(overlay_);
-        gl_->update();
-    }
+    if (layer_)
+        layer_->setPaint(overlay_);
 }
 
 QString VideoRendererWindow::outputName() const
@@ -159,6 +158,8 @@ void VideoRendererWindow::resizeEvent(QResizeEvent* event)
     sink_->setRoom(size());
     if (gl_)
         gl_->setGeometry(rect());
+    if (layer_)
+        layer_->setGeometry(rect());
     QWidget::resizeEvent(event);
 }
 

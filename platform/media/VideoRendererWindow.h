@@ -20,6 +20,7 @@
 namespace media {
 
 class GlVideoOutput;
+class PaintedLayer;
 class WindowSink;
 
 // Where a presented picture goes in a window of size `room`: centred pixel for pixel when it was
@@ -76,7 +77,8 @@ private:
 
     const VideoOutput output_;
     std::shared_ptr<WindowSink> sink_;
-    GlVideoOutput* gl_ = nullptr;  // a child: owned by this widget
+    GlVideoOutput* gl_ = nullptr;     // a child: owned by this widget
+    PaintedLayer* layer_ = nullptr;   // a child over gl_, for the owner's drawing
     QPointer<QWidget> owner_;
     QPointer<QWidget> drain_;
     uint32_t style_ = 0;

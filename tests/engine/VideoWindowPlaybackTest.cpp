@@ -102,6 +102,10 @@ TEST_F(VideoWindowPlayback, ThePictureShowsInsideTheControlUnderWhatIsDrawnOverI
     auto shows = [&](QPoint p, int r, int g, int b) { return near(renderer()->grab().toImage().pixelColor(p), r, g, b); };
     EXPECT_TRUE(testsupport::waitFor([&] { return shows({230, 70}, 0, 255, 0); }));
     EXPECT_TRUE(shows({50, 50}, 255, 0, 0));
+    // And so the window system shows it.
+    EXPECT_TRUE(testsupport::waitFor([&] {
+        return near(form.screen()->grabWindow(form.winId()).toImage().pixelColor(230, 70), 0, 255, 0);
+    }));
     canvas.Clear();
     EXPECT_TRUE(testsupport::waitFor([&] { return shows({230, 70}, 255, 0, 0); }));
 }
