@@ -99,6 +99,7 @@ void GlVideoOutput::release()
         glDeleteTextures(GLsizei(textures_.size()), textures_.data());
     textures_ = {};
     textureSizes_ = {};
+    textureFormats_ = {};
     program_.reset();
     quad_.reset();
     uploaded_ = false;
@@ -179,9 +180,10 @@ void GlVideoOutput::upload()
         const GLint internal = l.bytesPerSample == 2 ? (pair ? GL_RG16 : GL_R16) : (pair ? GL_RG8 : GL_R8);
         glBindTexture(GL_TEXTURE_2D, textures_[size_t(i)]);
         glPixelStorei(GL_UNPACK_ROW_LENGTH, frame_->linesize[i] / (l.bytesPerSample * (pair ? 2 : 1)));
-        if (textureSizes_[size_t(i)] != size || !uploaded_) {
+        if (textureSizes_[size_t(i)] != size || textureFormats_[size_t(i)] != internal || !uploaded_) {
             glTexImage2D(GL_TEXTURE_2D, 0, internal, size.width(), size.height(), 0, format, type, frame_->data[i]);
             textureSizes_[size_t(i)] = size;
+            textureFormats_[size_t(i)] = internal;
         } else {
             glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size.width(), size.height(), format, type, frame_->data[i]);
         }

@@ -53,6 +53,7 @@ private:
     std::unique_ptr<QOpenGLBuffer> quad_;
     std::array<unsigned, 4> textures_{};  // Y, U (or UV), V, overlay
     std::array<QSize, 4> textureSizes_{};
+    std::array<int, 4> textureFormats_{};  // internal formats: a picture of another depth remakes them
     bool uploaded_ = false;
     qint64 overlayKey_ = 0;
     double aspect_ = 0;
