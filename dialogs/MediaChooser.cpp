@@ -65,7 +65,6 @@ TForm12::TForm12()
 
     folders_ = new QFileSystemModel(this);
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    folders_->setRootPath(QStringLiteral("/"));
     DirectoryListBox1 = new QTreeView(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setGeometry(8, 32, 145, 193);
@@ -133,9 +132,21 @@ void TForm12::DriveChanged()
         SetFolder(drive);
 }
 
+void TForm12::showEvent(QShowEvent* event)
+{
+    if (!listed_) {
+        listed_ = true;
+        folders_->setRootPath(QStringLiteral("/"));
+        SetFolder(folder_);
+    }
+    QDialog::showEvent(event);
+}
+
 void TForm12::SetFolder(const QString& folder)
 {
     folder_ = folder;
+    if (!listed_)
+        return;  // read when first shown
     const QModelIndex index = folders_->index(folder);
     DirectoryListBox1->setCurrentIndex(index);
     DirectoryListBox1->expand(index);

@@ -50,6 +50,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
@@ -61,6 +62,7 @@ private:
     QFileSystemModel* files_ = nullptr;
     QStringListModel* tracks_ = nullptr;
     QString folder_;
+    bool listed_ = false;  // the folders are read when the chooser is first shown, not at start-up
 };
 
 extern TForm12* Form12;

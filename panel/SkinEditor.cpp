@@ -76,7 +76,6 @@ TForm2::TForm2()
     BuildPreview();
     BuildChoices();
     BuildPositions();
-    BuildDialogs();
 }
 
 TForm2::~TForm2() = default;
@@ -198,8 +197,16 @@ void TForm2::BuildPositions()
     Image2->hide();
 }
 
+void TForm2::showEvent(QShowEvent* event)
+{
+    BuildDialogs();
+    QDialog::showEvent(event);
+}
+
 void TForm2::BuildDialogs()
 {
+    if (OpenPictureDialog1)
+        return;
     auto pictureDialog = [this](const char* name) {
         auto* dialog = new QFileDialog(this, QStringLiteral("Ouvrir une image"));
         dialog->setObjectName(QString::fromLatin1(name));

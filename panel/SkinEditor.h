@@ -100,11 +100,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildPreview();
     void BuildChoices();
     void BuildPositions();
+    // The file, colour and font dialogs: made when the editor is first shown (they are opened
+    // only from it), not at start-up, where their folder scans would slow the first picture.
     void BuildDialogs();
     void SelectElement(int element);
     int ElementOf(const QObject* object) const;

@@ -221,6 +221,7 @@ QString TForm2::ChoosePicture(QFileDialog& dialog, QImage& picture)
 void TForm2::Image1Click()
 {
     QImage picture;
+    BuildDialogs();
     const QString path = ChoosePicture(*OpenPictureDialog1, picture);
     if (path.isEmpty())
         return;
@@ -231,6 +232,7 @@ void TForm2::Image1Click()
 void TForm2::Image2Click()
 {
     QImage picture;
+    BuildDialogs();
     const QString path = ChoosePicture(*OpenPictureDialog2, picture);
     if (path.isEmpty())
         return;
@@ -243,6 +245,7 @@ void TForm2::Image2Click()
 std::optional<QColor> TForm2::ChooseColour()
 {
     // The dialog opens on its own last answer, not on the skin's colours.
+    BuildDialogs();
     ColorDialog1->setCurrentColor(lastColour_);
     if (ColorDialog1->exec() != QDialog::Accepted)
         return std::nullopt;
@@ -268,6 +271,7 @@ void TForm2::Panel4Click()
 
 void TForm2::BitBtn5Click()
 {
+    BuildDialogs();
     if (!FontDialog1->Choose())
         return;
     const QFont font = FontDialog1->SelectedFont();
