@@ -11,6 +11,7 @@ extern "C" {
 #include <QRect>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace media {
@@ -94,14 +95,18 @@ void VideoRenderer::convert(const AVFrame* frame)
         // Bilinear quality at the cost of the fastest filter: the picture is shown at this size.
         sws_ = sws_getCachedContext(sws_, frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
                                     size.height(), AV_PIX_FMT_RGB32, SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
-        if (sws_) {
-            // The picture's own matrix and range (HD is BT.709), as the OpenGL output uses them.
-            const int standard = colourMatrix(frame->colorspace, frame->width, frame->height) == ColourMatrix::Bt709
-                                     ? SWS_CS_ITU709
-                                     : SWS_CS_ITU601;
-            sws_setColorspaceDetails(sws_, sws_getCoefficients(standard),
-                                     fullRange(frame->color_range, frame->format) ? 1 : 0,
+        // The picture's own matrix and range (HD is BT.709), as the OpenGL output uses them; set
+        // again only for a new converter or a change (setting them rebuilds the converter's tables).
+        const int standard = colourMatrix(frame->colorspace, frame->width, frame->height) == ColourMatrix::Bt709
+                                 ? SWS_CS_ITU709
+                                 : SWS_CS_ITU601;
+        // (A converter made again for a new size may sit at the old address: the key holds the sizes.)
+        const std::array<int, 7> colours{standard, fullRange(frame->color_range, frame->format) ? 1 : 0,
+                                         frame->width, frame->height, frame->format, size.width(), size.height()};
+        if (sws_ && colours != swsColours_) {
+            sws_setColorspaceDetails(sws_, sws_getCoefficients(standard), colours[1],
                                      sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
+            swsColours_ = colours;
         }
         QImage* picture = pool_.acquire(size);
         allocations_ = pool_.allocations();

@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -108,6 +109,7 @@ private:
 
     // Renderer thread only:
     SwsContext* sws_ = nullptr;
+    std::array<int, 7> swsColours_{};  // the matrix, range and sizes sws_ was set up for
     SwsContext* planar_ = nullptr;  // to YUV 4:2:0 for a frame sink, when the format needs it
     FramePtr converted_;            // its output, reused
     PicturePool pool_;
