@@ -7,7 +7,6 @@
 #include "platform/media/VideoOutputChoice.h"
 #include "platform/media/VideoRendererWindow.h"
 
-#include <QScreen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -20,10 +19,17 @@ namespace {
 const QSize room(480, 400);
 
 struct Shot {
-    QImage image;       // the window as the window system shows it
+    QImage image;       // the window as it shows
     QRect picture;      // where the output says the picture is
     VideoOutput output = VideoOutput::Cpu;
 };
+
+// What the owner window shows, its video included (read back from the OpenGL output when it draws
+// it). Not a grab of the screen: other tests' windows may lie over it on a shared display.
+QImage shown(QWidget& owner)
+{
+    return owner.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 // Plays the first picture of `medium` into a window, with the output `setting` asks for.
 Shot take(const QString& medium, const char* setting)
@@ -47,12 +53,12 @@ Shot take(const QString& medium, const char* setting)
     testsupport::waitFor([&] {
         if (window->pictureRect().isEmpty())
             return false;
-        shot.image = owner.screen()->grabWindow(owner.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        shot.image = shown(owner);
         return mediatest::middleColour(shot.image) != QColor(Qt::black);
     }, std::chrono::seconds(10));
     // One more frame of the event loop, then the final look.
     testsupport::waitFor([] { return false; }, std::chrono::milliseconds(300));
-    shot.image = owner.screen()->grabWindow(owner.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    shot.image = shown(owner);
     shot.picture = window->pictureRect();
     g.graph->Stop();
     return shot;
