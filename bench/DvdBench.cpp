@@ -20,23 +20,17 @@ extern "C" {
 }
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <QWidget>
 
 #include <atomic>
 #include <cstdio>
 
-namespace {
+using bench::mediaFile;
 
-QString mediaFile(const QString& relative)
-{
-    QString dir = qEnvironmentVariable("VISTREL_MEDIA");
-    if (dir.isEmpty())
-        dir = QStringLiteral(VISTREL_MEDIA_DIR);
-    return QDir(dir).filePath(relative);
-}
+namespace {
 
 double PlainRate(long& pictures)
 {

@@ -17,8 +17,8 @@ extern "C" {
 }
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <QWidget>
 
@@ -28,17 +28,11 @@ extern "C" {
 #include <cstdio>
 #include <sys/resource.h>
 
+using bench::mediaFile;
+
 namespace {
 
 constexpr int kPasses = 4;
-
-QString mediaFile(const QString& relative)
-{
-    QString dir = qEnvironmentVariable("VISTREL_MEDIA");
-    if (dir.isEmpty())
-        dir = QStringLiteral(VISTREL_MEDIA_DIR);
-    return QDir(dir).filePath(relative);
-}
 
 // Plain decoding of every picture of the file's best video stream, kPasses times; pictures per second.
 double plainDecodeRate(const QString& path, long& pictures)

@@ -161,4 +161,12 @@ void printProgramFigures(const QString& medium, const char* name, const QColor& 
     std::printf("  peak resident memory: %.1f MiB\n", program.peakMiB);
 }
 
+QString mediaFile(const QString& relative)
+{
+    QString dir = qEnvironmentVariable("VISTREL_MEDIA");
+    if (dir.isEmpty())
+        dir = QStringLiteral(VISTREL_MEDIA_DIR);
+    return QDir(dir).filePath(relative);
+}
+
 }  // namespace bench

@@ -24,4 +24,7 @@ void printProgramFigures(const QString& medium, const char* name, const QColor& 
 // The program beside the benchmark (build/bench/.. -> build/bin/vistrel).
 QString programPath();
 
+// A generated medium, from $VISTREL_MEDIA or else the build's media folder.
+QString mediaFile(const QString& relative);
+
 }  // namespace bench

@@ -4,6 +4,7 @@
 // (libraries load, caches and allocator pools fill) and again at the end (targets: growth under 5 MB, the same descriptors
 // and threads as before).
 //   vistrel-bench-soak [CYCLES]   (default 300)
+#include "ProgramProbe.h"
 #include "engine/TDSDVDGraph.h"
 #include "engine/TDSFilterGraph2.h"
 #include "engine/TMediaPlayer.h"
@@ -21,6 +22,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
+using bench::mediaFile;
+
 namespace {
 
 // Cycles before the "before" figures: libraries load, caches and the allocator's pools fill. glibc
@@ -28,14 +31,6 @@ namespace {
 // dozen cycles (300 cycles after 10 of warm-up: +8.6 MB, of which +1.2 MB with MALLOC_ARENA_MAX=2;
 // after 50: +3.7 MB), so the figures start at cycle 50.
 constexpr int kWarmUp = 50;
-
-QString mediaFile(const QString& relative)
-{
-    QString dir = qEnvironmentVariable("VISTREL_MEDIA");
-    if (dir.isEmpty())
-        dir = QStringLiteral(VISTREL_MEDIA_DIR);
-    return QDir(dir).filePath(relative);
-}
 
 struct Usage {
     long residentKb = 0;
