@@ -30,6 +30,9 @@ function(vistrel_test name)
   if(NOT ARG_GUI)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()
+  if(VISTREL_SANITIZED)
+    list(APPEND env "VISTREL_TEST_TIME_SCALE=4")  # the tests' waits, as the limits above
+  endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${ARG_TIMEOUT}
                        LABELS "${ARG_LABELS}")
   foreach(needed test_media program_data vistrel)

@@ -4,26 +4,10 @@
 #include "platform/cdaudio/Disc.h"
 #include "platform/com/WindowMessage.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QObject>
 
 namespace cdaudio {
 
 namespace {
-
-// The end of a play, carried from the sound thread to the UI thread.
-class PlayedEvent : public QEvent {
-public:
-    PlayedEvent(uint64_t serial, bool complete) : QEvent(type()), serial(serial), complete(complete) {}
-    static QEvent::Type type()
-    {
-        static const auto registered = QEvent::Type(QEvent::registerEventType());
-        return registered;
-    }
-    const uint64_t serial;
-    const bool complete;
-};
 
 uint32_t nextDeviceId()
 {
@@ -43,24 +27,7 @@ uint32_t duration(int64_t sectors, uint32_t format)
 
 }  // namespace
 
-// Lives on the UI thread; the sound thread posts to it, and it hands the event to the device.
-class CdAudioDevice::Relay : public QObject {
-public:
-    explicit Relay(CdAudioDevice& device) : device_(device) {}
-    bool event(QEvent* e) override
-    {
-        if (e->type() != PlayedEvent::type())
-            return QObject::event(e);
-        const auto* played = static_cast<PlayedEvent*>(e);
-        device_.played(played->serial, played->complete);
-        return true;
-    }
-
-private:
-    CdAudioDevice& device_;
-};
-
-CdAudioDevice::CdAudioDevice() : relay_(std::make_unique<Relay>(*this)) {}
+CdAudioDevice::CdAudioDevice() : wake_([this] { deliverEnd(); }) {}
 
 CdAudioDevice::~CdAudioDevice()
 {
@@ -104,10 +71,27 @@ void CdAudioDevice::loadDisc()
         return;
     playback_ = std::make_unique<CdPlayback>(*disc_);
     playback_->setPosition(disc_->toc().startSample());
-    Relay* relay = relay_.get();
-    playback_->onEnded = [relay](uint64_t serial, bool complete) {
-        QCoreApplication::postEvent(relay, new PlayedEvent(serial, complete));
+    playback_->onEnded = [this](uint64_t serial, bool complete) {
+        {
+            std::lock_guard lock(endsMutex_);
+            ends_.emplace_back(serial, complete);
+        }
+        wake_.wake();
     };
+}
+
+// The UI thread: the oldest end of a play the sound thread told of.
+void CdAudioDevice::deliverEnd()
+{
+    std::pair<uint64_t, bool> end;
+    {
+        std::lock_guard lock(endsMutex_);
+        if (ends_.empty())
+            return;
+        end = ends_.front();
+        ends_.pop_front();
+    }
+    played(end.first, end.second);
 }
 
 void CdAudioDevice::close()

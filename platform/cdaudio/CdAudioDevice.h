@@ -13,10 +13,14 @@
 #include "platform/cdaudio/CdErrors.h"
 #include "platform/cdaudio/DiscToc.h"
 
+#include "platform/system/UiWakeUp.h"
+
 #include <QPointer>
 
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -92,14 +96,18 @@ public:
     MciError closeDoor();
 
 private:
-    class Relay;
     MciError ready();
     MciError moveTo(int64_t sample);
     void endNotify(intptr_t result);
-    void played(uint64_t serial, bool complete);  // the relay delivers a play's end here
+    void played(uint64_t serial, bool complete);  // a play's end, on the UI thread
+    void deliverEnd();
     void loadDisc();
 
-    std::unique_ptr<Relay> relay_;
+    // The sound thread's word of a play's end, handed to the UI thread. First: it outlives the
+    // playback whose thread uses it.
+    std::mutex endsMutex_;
+    std::deque<std::pair<uint64_t, bool>> ends_;  // protected by endsMutex_
+    platform::UiWakeUp wake_;
     std::unique_ptr<Disc> disc_;
     std::unique_ptr<CdPlayback> playback_;
     std::string drive_;

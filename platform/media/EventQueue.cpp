@@ -3,28 +3,12 @@
 #include "platform/com/WindowMessage.h"
 
 #include <QCoreApplication>
-#include <QObject>
 
 #include <chrono>
 
 namespace media {
 
-class EventQueue::Relay : public QObject {
-public:
-    explicit Relay(EventQueue& queue) : queue_(queue) {}
-    bool event(QEvent* e) override
-    {
-        if (e->type() != com::WindowMessageEvent::type())
-            return QObject::event(e);
-        queue_.deliver();
-        return true;
-    }
-
-private:
-    EventQueue& queue_;
-};
-
-EventQueue::EventQueue() : relay_(std::make_unique<Relay>(*this)) {}
+EventQueue::EventQueue() : wake_([this] { deliver(); }) {}
 
 EventQueue::~EventQueue() = default;
 
@@ -42,7 +26,7 @@ void EventQueue::putEvent(Event event)
     events_.push_back(std::move(event));
     arrived_.notify_all();
     if (hasWindow_)
-        com::postMessage(relay_.get(), message_, 0, instanceData_);
+        wake_.wake();
 }
 
 void EventQueue::put(int32_t code, LONG_PTR param1, LONG_PTR param2)
@@ -129,7 +113,7 @@ HRESULT EventQueue::SetNotifyWindow(QObject* window, uint32_t message, LONG_PTR 
     message_ = message;
     instanceData_ = instanceData;
     if (hasWindow_ && !events_.empty())
-        com::postMessage(relay_.get(), message_, 0, instanceData_);
+        wake_.wake();
     return S_OK;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The graph's event queue behind IMediaEventEx. Events are put from any thread; while
-// notifications are on and a notify window is set, each put posts the notify message to the UI
+// notifications are on and a notify window is set, each put sends the notify message on the UI
 // thread, where the owner drains the queue with GetEvent. Parameters that point to data (the
 // 64-bit time of EC_END_OF_SEGMENT, the texts of EC_OLE_EVENT) stay valid until FreeEventParams.
 //
-// The platform threads never touch the owner's window: they post to a relay object owned by the
-// queue, which hands the message on to whatever window is set when it is delivered.
+// The platform threads never touch the owner's window: they wake the UI thread, which hands the
+// message on to whatever window is set when the wake-up arrives.
 #include "platform/media/Types.h"
+#include "platform/system/UiWakeUp.h"
 
 #include <QPointer>
 #include <QString>
@@ -57,10 +58,8 @@ private:
         std::vector<std::pair<LONG_PTR, std::shared_ptr<void>>> owned;  // what the parameters point to
     };
     void putEvent(Event event);
-    void deliver();  // UI thread: the relay's message arrived
+    void deliver();  // UI thread: a wake-up arrived
 
-    class Relay;
-    std::unique_ptr<Relay> relay_;
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<Event> events_;                                // protected by mutex_
@@ -71,6 +70,7 @@ private:
     LONG_PTR instanceData_ = 0;                               // protected by mutex_
     int32_t flags_ = 0;                                       // protected by mutex_
     size_t dropped_ = 0;                                      // protected by mutex_
+    platform::UiWakeUp wake_;                                 // last: gone before the rest
 };
 
 }  // namespace media

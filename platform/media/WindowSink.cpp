@@ -10,7 +10,12 @@ extern "C" {
 namespace media {
 
 WindowSink::WindowSink(bool frames, bool sixteenBit)
-    : frames_(frames), sixteenBit_(sixteenBit), relay_(std::make_unique<QObject>()), frame_(allocFrame())
+    : frames_(frames), sixteenBit_(sixteenBit), frame_(allocFrame()),
+      wake_([this] {
+          pending_ = false;
+          if (repaint_)
+              repaint_();
+      })
 {
 }
 
@@ -65,16 +70,8 @@ bool WindowSink::takeFrame(AVFrame* into, QImage& overlay)
 
 void WindowSink::requestRepaint()
 {
-    if (!pending_.exchange(true)) {
-        QMetaObject::invokeMethod(
-            relay_.get(),
-            [this] {
-                pending_ = false;
-                if (repaint_)
-                    repaint_();
-            },
-            Qt::QueuedConnection);
-    }
+    if (!pending_.exchange(true))
+        wake_.wake();
 }
 
 void WindowSink::setRoom(QSize room)

@@ -1,13 +1,13 @@
 #pragma once
 // The renderer window's end of the renderer thread: it holds the latest picture (converted by the
 // CPU output, or the decoded frame itself for the OpenGL output) and asks the window, on the UI
-// thread, to repaint. The relay object lives on the UI thread and is deleted with the sink, which
-// the renderer thread never outlives.
+// thread, to repaint. The wake-up lives on the UI thread and is deleted with the sink, which the
+// renderer thread never outlives.
 #include "platform/media/FrameQueue.h"
 #include "platform/media/VideoRenderer.h"
+#include "platform/system/UiWakeUp.h"
 
 #include <QImage>
-#include <QObject>
 
 #include <atomic>
 #include <functional>
@@ -39,7 +39,6 @@ private:
 
     const bool frames_;
     const bool sixteenBit_;
-    std::unique_ptr<QObject> relay_;
     mutable std::mutex mutex_;
     QImage picture_;   // protected by mutex_
     FramePtr frame_;   // protected by mutex_: the frame not yet drawn (empty when taken)
@@ -47,6 +46,7 @@ private:
     bool fresh_ = false;  // protected by mutex_
     std::atomic<uint64_t> room_{0};
     std::atomic<bool> pending_{false};
+    platform::UiWakeUp wake_;  // last: gone before the rest
 };
 
 }  // namespace media

@@ -8,7 +8,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -21,6 +20,7 @@ using programdriver::CloseDialogs;
 using programdriver::DialogCaptions;
 using programdriver::Program;
 using testsupport::media;
+using testsupport::timeScale;
 using testsupport::waitFor;
 using namespace std::chrono_literals;
 
@@ -49,11 +49,12 @@ protected:
         ASSERT_TRUE(program_->running());
     }
 
-    // The playback status through the bus; empty when the program did not answer within a second.
+    // The playback status through the bus; empty when the program did not answer within a second
+    // (a slower machine's second under the sanitizers).
     static QString Status()
     {
         QDBusInterface properties(kService, kPath, "org.freedesktop.DBus.Properties");
-        properties.setTimeout(1000);
+        properties.setTimeout(1000 * timeScale());
         QDBusReply<QDBusVariant> reply =
             properties.call("Get", "org.mpris.MediaPlayer2.Player", "PlaybackStatus");
         return reply.isValid() ? reply.value().variant().toString() : QString();
@@ -61,7 +62,7 @@ protected:
     static void Command(const QString& method, const QVariantList& arguments = {})
     {
         QDBusInterface player(kService, kPath, "org.mpris.MediaPlayer2.Player");
-        player.setTimeout(1000);
+        player.setTimeout(1000 * timeScale());
         player.callWithArgumentList(QDBus::Block, method, arguments);
     }
     static QStringList Dialogs() { return DialogCaptions(program_->pid()); }
@@ -78,10 +79,7 @@ protected:
             EXPECT_TRUE(QStringList({"Attention", "Erreur", "Vistrel de QUENTRAX"}).contains(caption))
                 << caption.toStdString();
         // Answers within a second, message box or not.
-        QElapsedTimer answer;
-        answer.start();
         EXPECT_FALSE(Status().isEmpty()) << "no answer from the program";
-        EXPECT_LT(answer.elapsed(), 1000);
         return box;
     }
 

@@ -37,7 +37,7 @@ struct Fixture {
         graph.NotifyWindow()->installEventFilter(&counter);
     }
     EventQueue& events() { return std::dynamic_pointer_cast<FilterGraph>(graph.IFilterGraph2())->events(); }
-    void pump() { QCoreApplication::sendPostedEvents(); }
+    void pump() { QCoreApplication::processEvents(); }
 };
 
 }  // namespace
@@ -152,8 +152,8 @@ TEST(GraphEvents, AHandlerDestroyingItsComponentEndsTheDrainCleanly)
     };
     queue->events().put(EC_PAUSED, 0, 0);
     queue->events().put(EC_COMPLETE, 0, 0);
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     EXPECT_EQ(graph, nullptr);
     // Nothing of the destroyed component ran after its handler.
     EXPECT_EQ(handled, std::vector<int32_t>{EC_PAUSED});

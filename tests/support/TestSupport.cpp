@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace testsupport {
@@ -37,12 +38,18 @@ QString prepareSettings(const QString& folder, const QString& drive)
     return folder + QLatin1Char('/');
 }
 
+int timeScale()
+{
+    static const int scale = std::max(1, qEnvironmentVariableIntValue("VISTREL_TEST_TIME_SCALE"));
+    return scale;
+}
+
 bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeout)
 {
     QElapsedTimer timer;
     timer.start();
     while (!pred()) {
-        if (timer.elapsed() > timeout.count())
+        if (timer.elapsed() > timeout.count() * timeScale())
             return pred();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(2);

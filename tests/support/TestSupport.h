@@ -21,7 +21,11 @@ QString binDir();
 // start is not asked then). Returns the folder's path with its trailing slash.
 QString prepareSettings(const QString& folder, const QString& drive = QString());
 
-// Runs the event loop until pred() holds or the time-out passes; returns pred().
+// How many times longer than usual the machine may take to answer: VISTREL_TEST_TIME_SCALE, set by
+// the sanitizer runs, whose instrumented programs are several times slower (1 otherwise).
+int timeScale();
+
+// Runs the event loop until pred() holds or the time-out (times timeScale()) passes; returns pred().
 bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
 // True when a real X display is available (GUI tests skip otherwise).
