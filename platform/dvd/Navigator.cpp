@@ -480,10 +480,12 @@ bool Navigator::readOne(uint8_t* block)
         output_->onPictureFormat(720, frameHeight, wide);
         break;
     }
-    case DVDNAV_CELL_CHANGE:
-        angleOvercount_ = angleBlocks_.overcount(nav_, reinterpret_cast<dvdnav_cell_change_event_t*>(block)->cellN);
-        onCellChange(reinterpret_cast<dvdnav_cell_change_event_t*>(block)->pgN);
+    case DVDNAV_CELL_CHANGE: {
+        const auto* change = reinterpret_cast<dvdnav_cell_change_event_t*>(block);
+        angleOvercount_ = angleBlocks_.overcount(nav_, change->cellN);
+        onCellChange(change->pgN);
         break;
+    }
     case DVDNAV_HIGHLIGHT:
         refreshHighlight(true);
         break;

@@ -246,7 +246,9 @@ TEST_F(DvdComponent, AngleEventsFollowTheTitlesAndTheChoice)
     std::vector<std::pair<int32_t, int32_t>> changes;
     std::vector<int> seconds;
     graph.OnDVDAnglesAvailable = [&](TDSDVDGraph*, bool a) { available.push_back(a); };
-    graph.OnDVDAngleChange = [&](TDSDVDGraph*, int32_t total, int32_t current) { changes.emplace_back(total, current); };
+    graph.OnDVDAngleChange = [&](TDSDVDGraph*, int32_t total, int32_t current) {
+        changes.emplace_back(total, current);
+    };
     graph.OnDVDCurrentHMSFTime = [&](TDSDVDGraph*, TDVD_HMSF_TIMECODE t, TDVD_TimeCode&) {
         seconds.push_back(t.bSeconds);
     };
