@@ -130,6 +130,8 @@ bool Navigator::open(const QString& volume)
         DVDDiscID(reader, discId_.data());
         DVDClose(reader);
     }
+    angleBlocks_.open(local);
+    angleOvercount_ = 0;
     nav_ = nav;
     volume_ = volume;
     NavSnapshot s;
@@ -178,6 +180,7 @@ void Navigator::close()
         nav_ = nullptr;
     }
     chapterCounts_.clear();
+    angleBlocks_.close();
     output_ = nullptr;
 }
 
@@ -239,6 +242,19 @@ NavSnapshot Navigator::snapshot() const
 
 std::shared_ptr<DvdCommand> Navigator::post(std::function<HRESULT(dvdnav_s*)> body, bool jumps)
 {
+    if (!jumps) {
+        // A stream, angle or button change is in the navigator's registers once the body ran:
+        // publish it before the command's result is known, so that whoever waited for the result
+        // reads the new state. Runs on the navigator thread, like every command.
+        body = [this, run = std::move(body)](dvdnav_s* nav) {
+            const HRESULT hr = run(nav);
+            if (SUCCEEDED(hr) && output_) {
+                refreshStreams();
+                refreshButtons();
+            }
+            return hr;
+        };
+    }
     auto command = std::make_shared<DvdCommand>(g_nextCommandId++, std::move(body), jumps);
     std::lock_guard lock(mutex_);
     if (!thread_.joinable() || quit_) {
@@ -289,12 +305,6 @@ void Navigator::runCommands(bool afterNavPacket)
         postEvent(EC_DVD_CMD_START, LONG_PTR(command->id()), 0);
         const HRESULT hr = command->execute(nav_);
         ran = true;
-        if (SUCCEEDED(hr) && !command->jumps() && output_) {
-            // A stream or button change is in the navigator's registers now: publish it before the
-            // command counts as done, so that whoever waited reads the new state.
-            refreshStreams();
-            refreshButtons();
-        }
         if (SUCCEEDED(hr) && command->jumps()) {
             // The first blocks of the new place are not the old place's: drop what is queued. This
             // also empties a paused player's full queues, so that the new place is read (and shown)
@@ -470,9 +480,12 @@ bool Navigator::readOne(uint8_t* block)
         output_->onPictureFormat(720, frameHeight, wide);
         break;
     }
-    case DVDNAV_CELL_CHANGE:
-        onCellChange(reinterpret_cast<dvdnav_cell_change_event_t*>(block)->pgN);
+    case DVDNAV_CELL_CHANGE: {
+        const auto* change = reinterpret_cast<dvdnav_cell_change_event_t*>(block);
+        angleOvercount_ = angleBlocks_.overcount(nav_, change->cellN);
+        onCellChange(change->pgN);
         break;
+    }
     case DVDNAV_HIGHLIGHT:
         refreshHighlight(true);
         break;
@@ -570,6 +583,11 @@ void Navigator::refreshStreams()
     const bool shown = spuPhysical >= 0 && !(spuPhysical & 0x80);
     int32_t angle = 1, angles = 1;
     dvdnav_get_angle_info(nav_, &angle, &angles);
+    // The angle register outlives the title it was chosen in: a title with fewer angles plays its
+    // first, whatever the register says.
+    angles = std::max(angles, 1);
+    if (angle < 1 || angle > angles)
+        angle = 1;
 
     const bool audioChanged = audioPhysical >= 0 && audioPhysical != audioPhysical_;
     const bool spuChanged = spuPhysical != subpicturePhysical_;
@@ -585,8 +603,8 @@ void Navigator::refreshStreams()
         s.subpictureLanguage = spuLanguage;
         s.subpictureCurrent = spuLogical;
         s.subpictureShown = shown;
-        s.angleCount = angles > 0 ? angles : 1;
-        s.angleCurrent = angle > 0 ? angle : 1;
+        s.angleCount = angles;
+        s.angleCurrent = angle;
     });
     if (audioChanged || before.audioCurrent != audioLogical)
         postEvent(EC_DVD_AUDIO_STREAM_CHANGE, audioLogical, 0);
@@ -605,7 +623,7 @@ void Navigator::refreshStreams()
 void Navigator::onNavPacket()
 {
     const DVD_DOMAIN domain = DomainOf(nav_);
-    const int64_t timeMs = std::max<int64_t>(0, dvdnav_get_current_time(nav_) / 90);
+    const int64_t timeMs = std::max<int64_t>(0, (dvdnav_get_current_time(nav_) - angleOvercount_) / 90);
     const uint32_t prohibited = ProhibitedMask(dvdnav_get_restrictions(nav_));
     pci_t* pci = dvdnav_get_current_nav_pci(nav_);
     const int buttons = pci ? pci->hli.hl_gi.btn_ns : 0;

@@ -7,6 +7,7 @@
 // waits for the UI thread, so those waits cannot deadlock. What the UI thread may read of the
 // navigator (domain, title, chapter, streams, buttons, prohibited operations) is a snapshot that
 // this thread publishes after each change.
+#include "platform/dvd/AngleBlocks.h"
 #include "platform/dvd/DvdInterfaces.h"
 #include "platform/dvd/NavigatorState.h"
 #include "platform/dvd/PsDemux.h"
@@ -211,6 +212,9 @@ private:
     int emptyRun_ = 0;
     int framesPerSecond_ = 25;
     bool anglesAvailable_ = false;
+    // The library's title time counts another angle's cell in an angle block: taken off here.
+    AngleBlocks angleBlocks_;
+    int64_t angleOvercount_ = 0;  // 90 kHz ticks, for the cell playing
     bool buttonActivated_ = false;  // a button was activated during the current still
 };
 

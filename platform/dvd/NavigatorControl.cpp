@@ -358,11 +358,15 @@ HRESULT NavigatorControl::SetState(const Ref<IDvdState>& state, uint32_t, Ref<ID
                 return Status(dvdnav_menu_call(nav, DVDMenuID_t(target.menu)));
             if (dvdnav_part_play(nav, target.title, target.chapter) != DVDNAV_STATUS_OK)
                 return VFW_E_DVD_OPERATION_INHIBITED;
+            // The angle can be chosen only inside the title; the chapter is then entered again so
+            // that it begins in the saved angle (angle 1 included) rather than in the one left.
+            int32_t angle = 1, angles = 1;
+            dvdnav_get_angle_info(nav, &angle, &angles);
+            if (angles > 1 && angle != target.angle && dvdnav_angle_change(nav, target.angle) == DVDNAV_STATUS_OK)
+                dvdnav_part_play(nav, target.title, target.chapter);
             if (target.timeMs > 0)
                 dvdnav_time_search(nav, uint64_t(target.timeMs) * 90);
             Navigator::setStreams(nav, target.audioStream, target.subpictureStream, target.subpictureShown ? 1 : 0);
-            if (target.angle > 1)
-                dvdnav_angle_change(nav, target.angle);
             return S_OK;
         },
         true, cmd);

@@ -237,3 +237,35 @@ TEST(DvdComponentWithoutDisc, NothingFoundIsPartialSuccessAndNothingFailsLater)
     graph.SaveBookmark(QStringLiteral("/nonexistent/dir/bookmark.bmk"));
     SetPreferredVolume({});
 }
+
+TEST_F(DvdComponent, AngleEventsFollowTheTitlesAndTheChoice)
+{
+    SetPreferredVolume(testsupport::media("dvd-angle"));
+    TDSDVDGraph graph;
+    std::vector<bool> available;
+    std::vector<std::pair<int32_t, int32_t>> changes;
+    std::vector<int> seconds;
+    graph.OnDVDAnglesAvailable = [&](TDSDVDGraph*, bool a) { available.push_back(a); };
+    graph.OnDVDAngleChange = [&](TDSDVDGraph*, int32_t total, int32_t current) {
+        changes.emplace_back(total, current);
+    };
+    graph.OnDVDCurrentHMSFTime = [&](TDSDVDGraph*, TDVD_HMSF_TIMECODE t, TDVD_TimeCode&) {
+        seconds.push_back(t.bSeconds);
+    };
+    ASSERT_EQ(StartDvd(graph), S_OK);
+    // First play goes to title 1, which has two angles.
+    ASSERT_TRUE(waitFor([&] { return InTitle(graph, 1, 1) && !available.empty() && !changes.empty(); }));
+    EXPECT_EQ(available, std::vector<bool>{true});
+    EXPECT_EQ(changes.back(), std::make_pair(2, 1));
+    ASSERT_EQ(graph.IDvdControl2()->SelectAngle(2, 0, nullptr), S_OK);
+    ASSERT_TRUE(waitFor([&] { return changes.back() == std::make_pair(2, 2); }));
+    EXPECT_EQ(graph.IDvdControl2()->SelectAngle(3, 0, nullptr), E_INVALIDARG);
+
+    // In angle 2 the four-second title's time still runs 0 to 3; then title 2 has one angle.
+    seconds.clear();
+    ASSERT_TRUE(waitFor([&] { return InTitle(graph, 2, 1); }, 8s));
+    for (int s : seconds)
+        EXPECT_LE(s, 3);
+    ASSERT_TRUE(waitFor([&] { return available.size() >= 2 && changes.back() == std::make_pair(1, 1); }));
+    EXPECT_FALSE(available[1]);
+}

@@ -10,6 +10,7 @@
 #include "player/SubtitlesDialog.h"
 #include "player/AudioDialog.h"
 #include "player/AngleDialog.h"
+#include "platform/dvd/VolumeFinder.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
@@ -131,6 +132,50 @@ TEST_F(Streams, ASingleAngleDiscListsAngleOne)
     ASSERT_EQ(Form8->ComboBox1->count(), 1);
     EXPECT_EQ(Form8->ComboBox1->itemText(0), "Angle 1");
     EXPECT_EQ(Form8->ComboBox1->currentIndex(), 0);
+}
+
+// The disc whose title 1 has two angles (orange, then azure), played from its start.
+class TwoAngleDisc : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        StartProgram();
+        TakeMessages();
+        dvd::SetPreferredVolume(testsupport::media("dvd-angle"));
+        Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
+        Form10->PlayMedium();
+        ASSERT_TRUE(InTitle(1, 1));
+    }
+    void TearDown() override
+    {
+        Form10->StopMedium();
+        dvd::SetPreferredVolume(testsupport::media("dvd"));
+    }
+};
+
+TEST_F(TwoAngleDisc, TheAngleDialogListsBothAnglesAndTheChoiceShows)
+{
+    ASSERT_TRUE(WaitForVideoColour(360, 288, 255, 128, 0)) << ColourAt(VideoPicture(), 360, 288).name().toStdString();
+    Answer(Form8, true, [] { Form8->ComboBox1->setCurrentIndex(1); });
+    Form10->Angle1Click();
+    ASSERT_EQ(Form8->ComboBox1->count(), 2);
+    EXPECT_EQ(Form8->ComboBox1->itemText(0), "Angle 1");
+    EXPECT_EQ(Form8->ComboBox1->itemText(1), "Angle 2");
+    ASSERT_TRUE(Form10->LastCommand);
+    Form10->LastCommand->WaitForEnd();
+    EXPECT_TRUE(WaitForVideoColour(360, 288, 0, 128, 255)) << ColourAt(VideoPicture(), 360, 288).name().toStdString();
+
+    // Opened again, the dialog shows the angle now playing; cancel changes nothing.
+    int shown = -1;
+    Answer(Form8, false, [&shown] {
+        shown = Form8->ComboBox1->currentIndex();
+        Form8->ComboBox1->setCurrentIndex(0);
+    });
+    Form10->Angle1Click();
+    EXPECT_EQ(shown, 1);
+    uint32_t count = 0, current = 0;
+    ASSERT_EQ(Form10->DVDGraph->IDvdInfo2()->GetCurrentAngle(count, current), S_OK);
+    EXPECT_EQ(current, 2u);
 }
 
 TEST_F(Streams, BookmarkKeepsTheLastPlaceAndRestoresIt)

@@ -4,6 +4,7 @@
 #                  and a subtitle stream
 #   dvd-ntsc/VIDEO_TS  an NTSC DVD-Video: a menu with buttons low in the picture, a 4:3 title and a
 #                  16:9 title
+#   dvd-angle/VIDEO_TS  a DVD-Video whose first title has two angles
 #   cd/disc.cue    a three-track audio CD image (CUE sheet + BIN)
 #   files/         small media files of every kind the file chooser offers
 #   damaged/       files, discs and images that must be refused or survived
@@ -355,6 +356,49 @@ XML
   rm -rf "$d/AUDIO_TS"
 }
 
+# A disc whose first title has two angles, which the authoring tool cannot make: each chapter is
+# authored as two cells of the same length, one for each angle, which dvd-angles.sh then marks as
+# an angle block.
+make_angle_dvd() {
+  local d=$out/dvd-angle
+  rm -rf "$d"
+  title_mpg "$work/angle1a.mpg" 0xFF8000 2
+  title_mpg "$work/angle2a.mpg" 0x0080FF 2
+  cp "$work/angle1a.mpg" "$work/angle1b.mpg"
+  cp "$work/angle2a.mpg" "$work/angle2b.mpg"
+  title_mpg "$work/angle-title2.mpg" 0xFFFFFF 2
+  cat > "$work/angle.xml" <<XML
+<dvdauthor dest="$d">
+  <vmgm>
+    <fpc>jump title 1;</fpc>
+  </vmgm>
+  <titleset>
+    <titles>
+      <video format="pal" aspect="4:3"/>
+      <audio format="ac3" lang="fr"/>
+      <audio format="ac3" lang="en"/>
+      <pgc>
+        <vob file="$work/angle1a.mpg"><cell chapter="1"/></vob>
+        <vob file="$work/angle2a.mpg"><cell chapter="0" program="0"/></vob>
+        <vob file="$work/angle1b.mpg"><cell chapter="1"/></vob>
+        <vob file="$work/angle2b.mpg"><cell chapter="0" program="0"/></vob>
+        <post>jump title 2;</post>
+      </pgc>
+      <pgc>
+        <vob file="$work/angle-title2.mpg"/>
+        <post>jump title 1;</post>
+      </pgc>
+    </titles>
+  </titleset>
+</dvdauthor>
+XML
+  VIDEO_FORMAT=PAL dvdauthor -x "$work/angle.xml" > "$work/dvdauthor-angle.log" 2>&1 \
+    || { cat "$work/dvdauthor-angle.log" >&2; exit 1; }
+  rm -rf "$d/AUDIO_TS"
+  # Title 1 (title set 1, chain 1): cells 1-2 and 3-4 are two angle blocks of two angles.
+  bash "$(dirname "${BASH_SOURCE[0]}")/dvd-angles.sh" "$d/VIDEO_TS" 1 2 1 1 1 3
+}
+
 # Copies of the disc with damage a worn or badly copied disc shows.
 make_damaged_dvds() {
   local d=$out/damaged vob
@@ -384,4 +428,5 @@ make_cd_mixed
 make_damaged_cds
 make_dvd
 make_ntsc_dvd
+make_angle_dvd
 echo "media generated in $out"
