@@ -2,7 +2,8 @@
 # Set-up, build, run and test Vistrel on a Debian 12 machine.
 #   tools/build.sh run [MEDIUM]   install what is missing, build, make the demo disc, start the player
 #   tools/build.sh test           install what is missing, build, run the whole test suite, then
-#                                 every fuzz target 20 s (tools/fuzz.sh 20, clang build in build-fuzz/)
+#                                 every fuzz target 20 s (tools/fuzz.sh 20, clang build in build-fuzz/),
+#                                 then the sanitizer suites (as `sanitize`)
 #   tools/build.sh suite          the whole test suite alone, in build/ as built
 #   tools/build.sh sanitize       the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
 #                                 (build-asan/), the threaded suites under ThreadSanitizer (build-tsan/)
@@ -107,6 +108,15 @@ sanitized_suite() {
   return "$status"
 }
 
+# The whole suite under AddressSanitizer + UndefinedBehaviorSanitizer, the threaded suites under
+# ThreadSanitizer; both are run to their end before a failure of either is told.
+sanitize() {
+  local status=0
+  sanitized_suite build-asan address "" || status=1
+  sanitized_suite build-tsan thread "$THREADED" || status=1
+  return "$status"
+}
+
 case "${1:-}" in
   run)
     install_missing
@@ -120,18 +130,16 @@ case "${1:-}" in
     install_missing
     build ON
     suite
-    # Then every fuzz target from its seeds. The sanitizer suites (`sanitize`) are run by hand: the
-    # program tests that time the window's answers are not steady under ASan on a busy machine, and
-    # ThreadSanitizer still reports races to sort out.
+    # Then every fuzz target from its seeds, and the sanitizer suites.
     tools/fuzz.sh 20
+    sanitize
     ;;
   suite)
     suite
     ;;
   sanitize)
     install_missing
-    sanitized_suite build-asan address ""
-    sanitized_suite build-tsan thread "$THREADED"
+    sanitize
     ;;
   package)
     install_missing

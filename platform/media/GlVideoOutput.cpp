@@ -85,6 +85,8 @@ GlVideoOutput::GlVideoOutput(QWidget* parent, std::function<bool(AVFrame*, QImag
 
 GlVideoOutput::~GlVideoOutput()
 {
+    // The context goes with the base class, after this object: its last word must not reach us.
+    QObject::disconnect(contextGoing_);
     if (context()) {
         makeCurrent();
         release();
@@ -110,7 +112,8 @@ void GlVideoOutput::initializeGL()
 {
     initializeOpenGLFunctions();
     // Moving the window to another top-level makes a new context: everything is made again there.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+    QObject::disconnect(contextGoing_);
+    contextGoing_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
         makeCurrent();
         release();
         doneCurrent();

@@ -56,6 +56,7 @@ private:
     std::array<int, 4> textureFormats_{};  // internal formats: a picture of another depth remakes them
     bool uploaded_ = false;
     qint64 overlayKey_ = 0;
+    QMetaObject::Connection contextGoing_;  // the context's aboutToBeDestroyed
     double aspect_ = 0;
 };
 

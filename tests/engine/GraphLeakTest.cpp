@@ -15,7 +15,7 @@ TEST(GraphLeak, FiftyRenderAndClearCycles)
         graph.QueryGraphInterfaces();
         if (graph.IMediaControl())
             graph.IMediaControl()->Run();
-        testsupport::waitFor([] { return false; }, std::chrono::milliseconds(20));
+        testsupport::pumpFor(std::chrono::milliseconds(20));
         graph.ClearGraph();
     }
     graph.Disconnect();

@@ -55,7 +55,7 @@ TEST_F(Behaviour, ZoomStepsGrowFromTheBaseAndZoomOneRestoresTheWindow)
     Form10->SetZoom(3);
     EXPECT_EQ(Form10->size(), atThree);
     Form10->resize(700, 500);
-    testsupport::waitFor([] { return false; }, std::chrono::milliseconds(100));
+    testsupport::pumpFor(std::chrono::milliseconds(100));
     EXPECT_EQ(Form10->dvdx8->size(), QSize(1279, 921));
 
     Form10->SetZoom(1);
@@ -169,7 +169,7 @@ TEST_F(Behaviour, TheWheelMovesChaptersOnADvdOnly)
     // While a video file is the current medium, the DVD graph that still exists is left alone.
     Form1->Model.SetMedium(QStringLiteral(".AVI"), {});
     wheel(-120);
-    testsupport::waitFor([] { return false; }, std::chrono::milliseconds(300));
+    testsupport::pumpFor(std::chrono::milliseconds(300));
     EXPECT_EQ(chapter(), 1u);
     Form1->Model.SetMedium(QStringLiteral(".DVD"), {});
     Form10->StopMedium();

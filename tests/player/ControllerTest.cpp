@@ -229,7 +229,7 @@ TEST_F(Controller, GoToTimeKeepsStrictlyInsideTheTitleAndDialogsKeepTheirValues)
     });
     Form10->Time2Click();
     EXPECT_EQ(Form4->Label2->text(), "Durée totale du titre: 0:0:12");
-    testsupport::waitFor([] { return false; }, 300ms);
+    testsupport::pumpFor(300ms);
     EXPECT_TRUE(Near(ColourAt(VideoPicture(), 360, 100), 255, 0, 0));
     // One second less is asked for.
     int commands = 0;
@@ -271,7 +271,7 @@ TEST_F(Controller, APausedDiscGoesToTheChapterAskedAndPlayShowsIt)
     ASSERT_TRUE(WaitForVideoColour(360, 100, 255, 0, 0));
     Form10->PauseMedium();
     // Paused long enough for the player to be full and the navigator to stop reading.
-    testsupport::waitFor([] { return false; }, 500ms);
+    testsupport::pumpFor(500ms);
     AnswerNextDialog(Form3, [] { Form3->UpDown1->SetPosition(3); });
     Form10->Chapter2Click();  // returns: the program goes on
     uint32_t title = 0, chapter = 0;

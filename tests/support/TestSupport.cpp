@@ -38,6 +38,16 @@ QString prepareSettings(const QString& folder, const QString& drive)
     return folder + QLatin1Char('/');
 }
 
+void pumpFor(std::chrono::milliseconds time)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < time.count()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+}
+
 int timeScale()
 {
     static const int scale = std::max(1, qEnvironmentVariableIntValue("VISTREL_TEST_TIME_SCALE"));

@@ -28,6 +28,9 @@ int timeScale();
 // Runs the event loop until pred() holds or the time-out (times timeScale()) passes; returns pred().
 bool waitFor(const std::function<bool()>& pred, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
+// Runs the event loop for exactly `time` (not scaled): letting playback run on, a repeat go by.
+void pumpFor(std::chrono::milliseconds time);
+
 // True when a real X display is available (GUI tests skip otherwise).
 bool haveX11();
 // A window property as the X server holds it (UTF-8 text), e.g. "_NET_WM_NAME" or "WM_CLASS".

@@ -82,7 +82,7 @@ TEST_F(OpenDisc, PlaysPausesResumesAndStopsWherePlayed)
     ASSERT_EQ(device.pause(), MCI_OK);
     EXPECT_EQ(device.mode(), Mode::Paused);
     const int64_t paused = device.positionSamples();
-    waitFor([] { return false; }, std::chrono::milliseconds(200));
+    testsupport::pumpFor(std::chrono::milliseconds(200));
     EXPECT_EQ(device.positionSamples(), paused);
     // Play while paused resumes from there.
     ASSERT_EQ(device.play(), MCI_OK);

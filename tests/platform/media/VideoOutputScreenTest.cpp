@@ -57,7 +57,7 @@ Shot take(const QString& medium, const char* setting)
         return mediatest::middleColour(shot.image) != QColor(Qt::black);
     }, std::chrono::seconds(10));
     // One more frame of the event loop, then the final look.
-    testsupport::waitFor([] { return false; }, std::chrono::milliseconds(300));
+    testsupport::pumpFor(std::chrono::milliseconds(300));
     shot.image = shown(owner);
     shot.picture = window->pictureRect();
     g.graph->Stop();
