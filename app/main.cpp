@@ -6,6 +6,7 @@
 #include "app/TApplication.h"
 #include "panel/ControlPanel.h"
 #include "platform/system/QuitSignals.h"
+#include "platform/system/StartTrace.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -16,6 +17,7 @@
 
 int main(int argc, char** argv)
 {
+    platform::TraceStart("main");
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -38,6 +40,7 @@ int main(int argc, char** argv)
     ChooseDisplayPlatform();
     QApplication::setApplicationName(QStringLiteral("vistrel"));
     QApplication qt(argc, argv);
+    platform::TraceStart("Qt started");
     // A player already running in this session takes the medium, and this process is done.
     if (!commandLine.newWindow) {
         const HandOver handOver = HandToRunningPlayer(commandLine.medium);
@@ -63,5 +66,6 @@ int main(int argc, char** argv)
     // The desktop's remote control, when there is a session bus.
     MprisService mpris(application.Model());
     mpris.Start();
+    platform::TraceStart("message loop");
     return application.Run();
 }
