@@ -5,6 +5,7 @@
 #include "app/StartUp.h"
 #include "app/TApplication.h"
 #include "panel/ControlPanel.h"
+#include "platform/media/SoundOutput.h"
 #include "platform/system/QuitSignals.h"
 #include "platform/system/StartTrace.h"
 
@@ -49,6 +50,8 @@ int main(int argc, char** argv)
         if (handOver == HandOver::Failed)
             std::fputs("vistrel : le lecteur déjà ouvert ne répond pas ; un nouveau lecteur s'ouvre\n", stderr);
     }
+    // The sound system starts beside the windows' creation, ready for the first medium.
+    media::SoundSystemWarmUp soundWarmUp;
     // The standard dialogs (files, colours, fonts) speak French like the rest of the program.
     QTranslator qtFrench;
     if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -107,6 +107,7 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
     }
     state_ = media::State_Stopped;
     changed();
+    platform::TraceStart("disc: rendered");
     // Without a volume nothing plays, but the graph exists and nothing fails later.
     return opened && failed == 0 ? S_OK : S_FALSE;
 }
