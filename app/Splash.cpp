@@ -80,6 +80,12 @@ void TForm9::FormCreate()
     setMask(platform::CreateRoundRectRgn(0, 0, width(), height(), 40, 40));
 }
 
+void TForm9::Finish()
+{
+    hide();
+    destroy();
+}
+
 void TForm9::SetProgress(int percent)
 {
     ProgressBar1->setValue(percent);

@@ -25,7 +25,8 @@ public:
 
     // The progress that the control panel's creation runs.
     void SetProgress(int percent) override;
-    void Finish() override { hide(); }
+    // Hides the splash for good: its window and the window's pixels are given back.
+    void Finish() override;
 
 private:
     void FormCreate();

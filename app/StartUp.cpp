@@ -20,6 +20,7 @@
 #include "player/AudioDialog.h"
 #include "player/AngleDialog.h"
 #include "platform/system/ProgramFolder.h"
+#include "platform/system/StartTrace.h"
 #include "platform/system/WindowPlacement.h"
 
 #include <QCoreApplication>
@@ -37,6 +38,7 @@ void StartUp(TApplication& application, const CommandLine& commandLine)
     Form9->raise();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     Form9->repaint();
+    platform::TraceStart("splash shown");
 
     // The panel's creation runs the splash's progress.
     model.SetStartUpProgress(Form9);
@@ -49,6 +51,7 @@ void StartUp(TApplication& application, const CommandLine& commandLine)
 
     // Every window once, in this order: the control panel first, so it is the main window.
     application.CreateForm(Form1, model);
+    platform::TraceStart("control panel made");
     model.SetStartUpProgress(nullptr);
     model.SetStatusDisplay(Form1->Image2);
     model.SetPanel(Form1);
@@ -65,4 +68,5 @@ void StartUp(TApplication& application, const CommandLine& commandLine)
     application.CreateForm(Form11);
     application.CreateForm(Form12);
     application.CreateForm(Form13);
+    platform::TraceStart("every window made");
 }

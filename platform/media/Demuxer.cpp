@@ -1,8 +1,6 @@
 #include "platform/media/Demuxer.h"
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
+#include "platform/media/FormatLibrary.h"
 
 #include <QFileInfo>
 
@@ -14,7 +12,8 @@ namespace media {
 Demuxer::~Demuxer()
 {
     stop();
-    avformat_close_input(&format_);
+    if (lib_)
+        lib_->avformat_close_input(&format_);
 }
 
 HRESULT Demuxer::open(const QString& path)
@@ -29,15 +28,21 @@ HRESULT Demuxer::open(const QString& path)
     if (info.size() == 0)
         return VFW_E_INVALID_FILE_FORMAT;
 
+    QString why;
+    lib_ = formatLibrary(&why);
+    if (!lib_) {
+        qWarning("%s", qPrintable(why));
+        return VFW_E_CANNOT_RENDER;
+    }
     const QByteArray local = QFile::encodeName(path);
-    const int opened = avformat_open_input(&format_, local.constData(), nullptr, nullptr);
+    const int opened = lib_->avformat_open_input(&format_, local.constData(), nullptr, nullptr);
     if (opened < 0)
         return opened == AVERROR(EACCES) ? E_ACCESSDENIED : VFW_E_UNKNOWN_FILE_TYPE;
-    if (avformat_find_stream_info(format_, nullptr) < 0)
+    if (lib_->avformat_find_stream_info(format_, nullptr) < 0)
         return VFW_E_INVALID_FILE_FORMAT;
 
-    const int v = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-    const int a = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, v >= 0 ? v : -1, nullptr, 0);
+    const int v = lib_->av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int a = lib_->av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, v >= 0 ? v : -1, nullptr, 0);
     if (v >= 0 && !(format_->streams[v]->disposition & AV_DISPOSITION_ATTACHED_PIC) &&
         format_->streams[v]->codecpar->width > 0)
         video_ = format_->streams[v];
@@ -109,7 +114,7 @@ void Demuxer::run()
         int serial = 0;
         if (seekRequest_.take(target, serial)) {
             const int64_t ts = int64_t((target + startTime_) * AV_TIME_BASE);
-            avformat_seek_file(format_, -1, INT64_MIN, ts, ts, 0);
+            lib_->avformat_seek_file(format_, -1, INT64_MIN, ts, ts, 0);
             if (videoQueue_)
                 videoQueue_->flush(serial);
             if (audioQueue_)
@@ -121,9 +126,9 @@ void Demuxer::run()
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             continue;
         }
-        const int ret = av_read_frame(format_, packet);
+        const int ret = lib_->av_read_frame(format_, packet);
         if (ret < 0) {
-            if (ret != AVERROR_EOF && !avio_feof(format_->pb) && ret != AVERROR(EAGAIN) && !failed) {
+            if (ret != AVERROR_EOF && !lib_->avio_feof(format_->pb) && ret != AVERROR(EAGAIN) && !failed) {
                 failed = true;
                 if (onFailure)
                     onFailure(ret);

@@ -18,6 +18,8 @@ struct AVStream;
 
 namespace media {
 
+struct FormatLibrary;
+
 class Demuxer {
 public:
     Demuxer() = default;
@@ -32,6 +34,8 @@ public:
     AVStream* videoStream() const { return video_; }
     AVStream* audioStream() const { return audio_; }
     AVFormatContext* format() const { return format_; }
+    // libavformat's functions, once open() has found the library.
+    const FormatLibrary* library() const { return lib_; }
     QString formatName() const;
     // Seconds; the medium's own start time is taken as 0.
     double duration() const { return duration_; }
@@ -52,6 +56,7 @@ private:
     void run();
     bool queuesFull() const;
 
+    const FormatLibrary* lib_ = nullptr;
     AVFormatContext* format_ = nullptr;
     AVStream* video_ = nullptr;
     AVStream* audio_ = nullptr;

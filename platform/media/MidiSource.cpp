@@ -1,6 +1,6 @@
 #include "platform/media/MidiSource.h"
 
-#include <fluidsynth.h>
+#include "platform/media/FluidLibrary.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -21,23 +21,13 @@ namespace {
 constexpr int kBlock = 1024;                 // sample frames per pushed frame
 constexpr double kLongest = 4 * 3600.0;      // a sequence that never ends is cut here
 
-void quietLogs()
+fluid_settings_t* newSettings(const FluidLibrary& f)
 {
-    static const bool done = [] {
-        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, nullptr, nullptr);
-        return true;
-    }();
-    (void)done;
-}
-
-fluid_settings_t* newSettings()
-{
-    fluid_settings_t* settings = new_fluid_settings();
-    fluid_settings_setnum(settings, "synth.sample-rate", MidiSource::kSampleRate);
-    fluid_settings_setint(settings, "synth.chorus.active", 0);
-    fluid_settings_setint(settings, "synth.reverb.active", 0);
-    fluid_settings_setstr(settings, "player.timing-source", "sample");
+    fluid_settings_t* settings = f.new_fluid_settings();
+    f.fluid_settings_setnum(settings, "synth.sample-rate", MidiSource::kSampleRate);
+    f.fluid_settings_setint(settings, "synth.chorus.active", 0);
+    f.fluid_settings_setint(settings, "synth.reverb.active", 0);
+    f.fluid_settings_setstr(settings, "player.timing-source", "sample");
     return settings;
 }
 
@@ -45,21 +35,25 @@ fluid_settings_t* newSettings()
 
 // FluidSynth objects, freed in reverse order of creation.
 struct MidiSource::Synth {
+    explicit Synth(const FluidLibrary& library) : f(library) {}
+    Synth(const Synth&) = delete;
+    Synth& operator=(const Synth&) = delete;
+    const FluidLibrary& f;
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
     ~Synth()
     {
         if (player)
-            delete_fluid_player(player);
+            f.delete_fluid_player(player);
         if (synth)
-            delete_fluid_synth(synth);
+            f.delete_fluid_synth(synth);
         if (settings)
-            delete_fluid_settings(settings);
+            f.delete_fluid_settings(settings);
     }
 };
 
-MidiSource::MidiSource() = default;
+MidiSource::MidiSource(const FluidLibrary* library) : fluid_(library ? *library : FluidLibrary::shared()) {}
 
 MidiSource::~MidiSource()
 {
@@ -98,32 +92,36 @@ QString MidiSource::findSoundFont()
 
 HRESULT MidiSource::open(const QString& path)
 {
-    quietLogs();
     path_ = path;
+    if (!fluid_.usable()) {
+        error_ = fluid_.error();
+        qWarning("%s", qPrintable(error_));
+        return VFW_E_CANNOT_RENDER;
+    }
     if (!QFileInfo(path).isReadable())
         return E_ACCESSDENIED;
     const QByteArray local = QFile::encodeName(path);
 
     // Timing pass: the sequencer drives a synthesiser with no instruments, which costs little.
     {
-        Synth timing;
-        timing.settings = newSettings();
-        timing.synth = new_fluid_synth(timing.settings);
-        timing.player = timing.synth ? new_fluid_player(timing.synth) : nullptr;
-        if (!timing.player || fluid_player_add(timing.player, local.constData()) != FLUID_OK ||
-            fluid_player_play(timing.player) != FLUID_OK)
+        Synth timing(fluid_);
+        timing.settings = newSettings(fluid_);
+        timing.synth = fluid_.new_fluid_synth(timing.settings);
+        timing.player = timing.synth ? fluid_.new_fluid_player(timing.synth) : nullptr;
+        if (!timing.player || fluid_.fluid_player_add(timing.player, local.constData()) != FLUID_OK ||
+            fluid_.fluid_player_play(timing.player) != FLUID_OK)
             return VFW_E_INVALID_FILE_FORMAT;
         std::vector<int16_t> scratch(kBlock * 2);
         double seconds = 0;
         ticks_.clear();
         // The piece ends at its last tick; the sequencer itself lingers a little after that.
-        while (fluid_player_get_status(timing.player) == FLUID_PLAYER_PLAYING && seconds < kLongest) {
-            const int tick = fluid_player_get_current_tick(timing.player);
-            const int lastTick = fluid_player_get_total_ticks(timing.player);  // known once it plays
+        while (fluid_.fluid_player_get_status(timing.player) == FLUID_PLAYER_PLAYING && seconds < kLongest) {
+            const int tick = fluid_.fluid_player_get_current_tick(timing.player);
+            const int lastTick = fluid_.fluid_player_get_total_ticks(timing.player);  // known once it plays
             ticks_.emplace_back(seconds, tick);
             if (lastTick > 0 && tick >= lastTick)
                 break;
-            fluid_synth_write_s16(timing.synth, kBlock, scratch.data(), 0, 2, scratch.data(), 1, 2);
+            fluid_.fluid_synth_write_s16(timing.synth, kBlock, scratch.data(), 0, 2, scratch.data(), 1, 2);
             seconds += double(kBlock) / kSampleRate;
         }
         duration_ = seconds;
@@ -134,10 +132,10 @@ HRESULT MidiSource::open(const QString& path)
     soundFont_ = findSoundFont();
     if (soundFont_.isEmpty())
         return VFW_E_CANNOT_RENDER;
-    synth_ = std::make_unique<Synth>();
-    synth_->settings = newSettings();
-    synth_->synth = new_fluid_synth(synth_->settings);
-    if (!synth_->synth || fluid_synth_sfload(synth_->synth, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED)
+    synth_ = std::make_unique<Synth>(fluid_);
+    synth_->settings = newSettings(fluid_);
+    synth_->synth = fluid_.new_fluid_synth(synth_->settings);
+    if (!synth_->synth || fluid_.fluid_synth_sfload(synth_->synth, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED)
         return VFW_E_CANNOT_RENDER;
     return restartAt(0) ? S_OK : VFW_E_INVALID_FILE_FORMAT;
 }
@@ -153,14 +151,14 @@ int MidiSource::tickAt(double seconds) const
 bool MidiSource::restartAt(double target)
 {
     if (synth_->player)
-        delete_fluid_player(synth_->player);
-    fluid_synth_all_sounds_off(synth_->synth, -1);
-    synth_->player = new_fluid_player(synth_->synth);
-    if (!synth_->player || fluid_player_add(synth_->player, QFile::encodeName(path_).constData()) != FLUID_OK)
+        fluid_.delete_fluid_player(synth_->player);
+    fluid_.fluid_synth_all_sounds_off(synth_->synth, -1);
+    synth_->player = fluid_.new_fluid_player(synth_->synth);
+    if (!synth_->player || fluid_.fluid_player_add(synth_->player, QFile::encodeName(path_).constData()) != FLUID_OK)
         return false;
     if (target > 0)
-        fluid_player_seek(synth_->player, tickAt(target));
-    return fluid_player_play(synth_->player) == FLUID_OK;
+        fluid_.fluid_player_seek(synth_->player, tickAt(target));
+    return fluid_.fluid_player_play(synth_->player) == FLUID_OK;
 }
 
 void MidiSource::start(FrameQueue* out)
@@ -211,14 +209,14 @@ void MidiSource::run()
         if (av_frame_get_buffer(f, 0) < 0)
             break;
         auto* samples = reinterpret_cast<int16_t*>(f->data[0]);
-        fluid_synth_write_s16(synth_->synth, kBlock, samples, 0, 2, samples, 1, 2);
+        fluid_.fluid_synth_write_s16(synth_->synth, kBlock, samples, 0, 2, samples, 1, 2);
         block.serial = serial;
         block.pts = position;
         block.duration = double(kBlock) / kSampleRate;
         position += block.duration;
         if (!out_->push(std::move(block)))
             break;
-        if (fluid_player_get_status(synth_->player) != FLUID_PLAYER_PLAYING || position >= duration_) {
+        if (fluid_.fluid_player_get_status(synth_->player) != FLUID_PLAYER_PLAYING || position >= duration_) {
             finished = true;
             out_->markFinished(serial);
         }

@@ -12,15 +12,20 @@
 #include <QString>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <utility>
 #include <vector>
 
 namespace media {
 
+class FluidLibrary;
+
 class MidiSource {
 public:
-    MidiSource();
+    // Synthesises with `library`, or when none is given with the program's FluidSynth, opened on
+    // the first MIDI file.
+    explicit MidiSource(const FluidLibrary* library = nullptr);
     ~MidiSource();
     MidiSource(const MidiSource&) = delete;
     MidiSource& operator=(const MidiSource&) = delete;
@@ -38,6 +43,8 @@ public:
     HRESULT open(const QString& path);
     double duration() const { return duration_; }
     QString soundFont() const { return soundFont_; }
+    // Why open() failed, for the user, when the reason is more than the file.
+    QString error() const { return error_; }
 
     void start(FrameQueue* out);
     void stop();
@@ -48,8 +55,10 @@ private:
     bool restartAt(double target);
     int tickAt(double seconds) const;
 
+    const FluidLibrary& fluid_;
     QString path_;
     QString soundFont_;
+    QString error_;
     double duration_ = 0;
     std::vector<std::pair<double, int>> ticks_;  // (seconds, sequencer tick), rising
     struct Synth;

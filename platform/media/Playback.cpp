@@ -1,8 +1,9 @@
 #include "platform/media/Playback.h"
 
+#include "platform/media/FormatLibrary.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/log.h>
 #include <libavutil/pixdesc.h>
 }
@@ -71,12 +72,12 @@ HRESULT Playback::open(const QString& path, const PlaybackOptions& options)
         if (AVStream* s = demuxer_->videoStream()) {
             std::string decoding;
             if (CodecContextPtr ctx = openDecoder(s, hardwareDecodingSetting(), &decoding)) {
-                const AVRational fps = av_guess_frame_rate(demuxer_->format(), s, nullptr);
+                const AVRational fps = demuxer_->library()->av_guess_frame_rate(demuxer_->format(), s, nullptr);
                 if (fps.num > 0 && fps.den > 0)
                     frameDuration_ = double(fps.den) / fps.num;
                 width_ = ctx->width;
                 height_ = ctx->height;
-                const AVRational sar = av_guess_sample_aspect_ratio(demuxer_->format(), s, nullptr);
+                const AVRational sar = demuxer_->library()->av_guess_sample_aspect_ratio(demuxer_->format(), s, nullptr);
                 const AVRational pixel = sar.num > 0 && sar.den > 0 ? sar : AVRational{1, 1};
                 aspect_ = height_ > 0 ? width_ * av_q2d(pixel) / height_ : 0;
                 av_reduce(&aspectX_, &aspectY_, int64_t(width_) * pixel.num, int64_t(height_) * pixel.den, 1 << 20);
@@ -174,7 +175,7 @@ bool Playback::probe()
         }
     };
     for (int read = 0; read < kMaxPackets && !decoded && !atEnd; ++read) {
-        if (av_read_frame(format, packet) < 0) {
+        if (demuxer_->library()->av_read_frame(format, packet) < 0) {
             atEnd = true;
             break;
         }

@@ -4,9 +4,69 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <vector>
 
 namespace media {
+
+namespace {
+
+// Whether a warm-up is starting the sound system: SDL's start must not run twice at once.
+struct WarmUpState {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool running = false;
+};
+
+WarmUpState& warmUp()
+{
+    static WarmUpState state;
+    return state;
+}
+
+// False when a warm-up is still under way after the bound.
+bool awaitWarmUp()
+{
+    WarmUpState& w = warmUp();
+    std::unique_lock lock(w.mutex);
+    return w.done.wait_for(lock, SoundSystemWarmUp::kWarmUpBound, [&w] { return !w.running; });
+}
+
+void keepSignals()
+{
+    // SIGINT and SIGTERM belong to the program (it quits through its own path): SDL must not
+    // take them over and turn them into events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
+
+}  // namespace
+
+SoundSystemWarmUp::SoundSystemWarmUp()
+{
+    {
+        std::lock_guard lock(warmUp().mutex);
+        if (warmUp().running)
+            return;
+        warmUp().running = true;
+    }
+    thread_ = std::thread([this] {
+        keepSignals();
+        started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        WarmUpState& w = warmUp();
+        std::lock_guard lock(w.mutex);
+        w.running = false;
+        w.done.notify_all();
+    });
+}
+
+SoundSystemWarmUp::~SoundSystemWarmUp()
+{
+    if (thread_.joinable())
+        thread_.join();
+    if (started_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
 
 SoundOutput::~SoundOutput()
 {
@@ -19,10 +79,13 @@ bool SoundOutput::open(int rate, bool useDevice, bool rateMayChange, Fill fill)
     fill_ = std::move(fill);
     rate_ = rate > 0 ? rate : 44100;
     open_ = true;
-    // SIGINT and SIGTERM belong to the program (it quits through its own path): SDL must not
-    // take them over and turn them into events nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (useDevice && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+    if (useDevice && awaitWarmUp()) {
+        keepSignals();
+        useDevice = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    } else {
+        useDevice = false;
+    }
+    if (useDevice) {
         sdlStarted_ = true;
         SDL_AudioSpec want{};
         SDL_AudioSpec have{};

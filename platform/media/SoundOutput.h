@@ -4,6 +4,7 @@
 // same amount of sound at the pace of real time, so a player behaves the same with or without one.
 // Starts paused.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <thread>
@@ -45,6 +46,24 @@ private:
     std::atomic<bool> paused_{true};
     std::atomic<bool> stopNull_{false};
     std::thread nullThread_;
+};
+
+// Starts the sound system on a thread of its own while the program starts, so that the first
+// medium's device opens without that wait (tens of milliseconds, more with a sound server); it stays
+// started until this object goes. An output opened meanwhile waits for the start at most
+// `kWarmUpBound`, and goes without a device past that rather than start the system a second time.
+class SoundSystemWarmUp {
+public:
+    SoundSystemWarmUp();
+    ~SoundSystemWarmUp();
+    SoundSystemWarmUp(const SoundSystemWarmUp&) = delete;
+    SoundSystemWarmUp& operator=(const SoundSystemWarmUp&) = delete;
+
+    static constexpr std::chrono::seconds kWarmUpBound{5};
+
+private:
+    std::thread thread_;
+    bool started_ = false;  // written by the thread, read after joining it
 };
 
 }  // namespace media

@@ -1,5 +1,7 @@
 #include "platform/media/VideoRenderer.h"
 
+#include "platform/system/StartTrace.h"
+
 #include "platform/media/VideoFrameFormat.h"
 
 extern "C" {
@@ -114,6 +116,7 @@ void VideoRenderer::convert(const AVFrame* frame)
             uint8_t* dst[4] = {picture->bits(), nullptr, nullptr, nullptr};
             int dstStride[4] = {int(picture->bytesPerLine()), 0, 0, 0};
             sws_scale(sws_, frame->data, frame->linesize, 0, frame->height, dst, dstStride);
+            platform::TraceStart("first picture converted");
             sink_->present(*picture);
         }
     }

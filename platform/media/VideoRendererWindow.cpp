@@ -3,6 +3,7 @@
 #include "platform/media/GlVideoOutput.h"
 #include "platform/media/Types.h"
 #include "platform/media/WindowSink.h"
+#include "platform/system/StartTrace.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -189,6 +190,7 @@ void VideoRendererWindow::paintEvent(QPaintEvent* event)
     for (const QRect& bar : QRegion(event->rect()).subtracted(QRegion(target)))
         painter.fillRect(bar, Qt::black);
     if (!target.isEmpty()) {
+        platform::TraceStart("first picture painted");
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         if (target.size() == picture.size())
             painter.drawImage(target.topLeft(), picture);

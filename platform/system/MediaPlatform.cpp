@@ -4,7 +4,6 @@
 extern "C" {
 #include <dvdnav/dvdnav.h>
 #include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/avutil.h>
 }
 #include <SDL.h>
@@ -25,8 +24,8 @@ constexpr int kOldestDvdnavMajor = 6;
 QString RunningVersions()
 {
     const unsigned avcodec = avcodec_version();
-    const unsigned avformat = avformat_version();
-    if (AV_VERSION_MAJOR(avcodec) < kOldestAvcodecMajor || AV_VERSION_MAJOR(avformat) < kOldestAvcodecMajor)
+    // libavformat is opened with the first media file, under the major version built for.
+    if (AV_VERSION_MAJOR(avcodec) < kOldestAvcodecMajor)
         return QStringLiteral("Non Installé");
     const QString dvdnav = QString::fromLatin1(dvdnav_version());
     if (dvdnav.section(QLatin1Char('.'), 0, 0).toInt() < kOldestDvdnavMajor)

@@ -5,10 +5,12 @@
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 using testsupport::waitFor;
@@ -98,5 +100,56 @@ TEST(Program, AMissingMediumIsSaidAndTheProgramStillStarts)
     if (!program.waitForFinished(5000)) {
         program.kill();
         program.waitForFinished();
+    }
+}
+
+namespace {
+
+// The shared libraries mapped into process `pid`, by file name.
+QStringList MappedLibraries(qint64 pid)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    QStringList names;
+    if (!maps.open(QIODevice::ReadOnly))
+        return names;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const QString name = QString::fromLocal8Bit(line.mid(line.lastIndexOf(' ') + 1));
+        if (name.contains(".so") && !names.contains(name.section('/', -1)))
+            names << name.section('/', -1);
+    }
+    return names;
+}
+
+bool Maps(const QStringList& libraries, const char* prefix)
+{
+    return std::any_of(libraries.begin(), libraries.end(),
+                       [prefix](const QString& name) { return name.startsWith(QLatin1String(prefix)); });
+}
+
+}  // namespace
+
+// The file reader and the MIDI synthesiser, with the many libraries they need, stay out of the
+// program's memory until a file needs them.
+TEST(Program, ADiscMapsNeitherTheFileReaderNorTheSynthesiserAndAFileLoadsItsReader)
+{
+    if (!testsupport::haveX11())
+        GTEST_SKIP() << "needs an X display";
+    for (const char* medium : {"dvd", "files/red.avi"}) {
+        QTemporaryDir home;
+        QProcess program;
+        Start(program, home, testsupport::media(medium));
+        ASSERT_TRUE(program.waitForStarted());
+        const qint64 pid = program.processId();
+        EXPECT_TRUE(waitFor([pid] { return windowCaptions(pid).contains("Vistrel - Lecture"); }, 15s))
+            << medium << ": " << windowCaptions(pid).join(" | ").toStdString();
+        const QStringList libraries = MappedLibraries(pid);
+        EXPECT_TRUE(Maps(libraries, "libavcodec")) << medium;
+        EXPECT_EQ(Maps(libraries, "libavformat"), QByteArray(medium) != "dvd") << medium;
+        EXPECT_FALSE(Maps(libraries, "libfluidsynth")) << medium;
+        program.terminate();
+        if (!program.waitForFinished(10000)) {
+            program.kill();
+            program.waitForFinished();
+        }
     }
 }

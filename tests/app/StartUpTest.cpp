@@ -130,6 +130,15 @@ TEST(StartUp, SplashIsGoneBeforeTheDialogsAndTheVideoWindowIsUpBeforeThePanel)
         EXPECT_FALSE(dialog->isVisible()) << dialog->objectName().toStdString();
 }
 
+TEST(StartUp, TheFinishedSplashGivesBackItsWindow)
+{
+    StartOnce();
+    // Its native window, and with it the pixels drawn for it, are gone for the rest of the run.
+    EXPECT_FALSE(Form9->isVisible());
+    EXPECT_EQ(Form9->internalWinId(), WId(0));
+    EXPECT_FALSE(Form9->testAttribute(Qt::WA_WState_Created));
+}
+
 TEST(StartUp, SplashIsRoundedAndCarriesItsPictureAndLabels)
 {
     StartOnce();
