@@ -75,7 +75,22 @@ TForm13::TForm13()
     BitBtn1->setGeometry(136, 104, 75, 25);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
+    FitQuestion();
     FormCreate();
+}
+
+// The question was laid out for a smaller system font: where the desktop's font needs more lines,
+// the label grows to show all of it and what lies under it moves down with the dialog's bottom.
+void TForm13::FitQuestion()
+{
+    const int extra = Label1->heightForWidth(Label1->width()) - Label1->height();
+    if (extra <= 0)
+        return;
+    Label1->resize(Label1->width(), Label1->height() + extra);
+    for (QWidget* below : {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(Memo1),
+                           static_cast<QWidget*>(BitBtn1)})
+        below->move(below->x(), below->y() + extra);
+    setFixedSize(width(), height() + extra);
 }
 
 void TForm13::showEvent(QShowEvent* event)

@@ -31,6 +31,7 @@ protected:
 
 private:
     void FormCreate();
+    void FitQuestion();
 };
 
 // Writes `drive` as config.dat's one line (Windows-1252 where the text allows, UTF-8 otherwise,

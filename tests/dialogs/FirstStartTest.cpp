@@ -11,6 +11,8 @@
 #include "support/TestSupport.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -83,4 +85,30 @@ TEST(FirstStart, TwoDrivesBringTheQuestionBeforeThePanelGoesOn)
     application.reset();
     platform::SetOpticalDrivesProbe({});
     platform::SetMessageBoxHandler({});
+}
+
+TEST(FirstStart, TheWholeQuestionShowsAboveTheListAndTheButton)
+{
+    QTemporaryDir home;
+    qputenv("VISTREL_HOME", home.path().toUtf8());
+    platform::SetOpticalDrivesProbe([] { return QStringList{"/dev/sr0", "/dev/sr1"}; });
+    TForm13 dialog;
+    dialog.show();
+    ASSERT_TRUE(testsupport::waitFor([&] { return dialog.isVisible(); }));
+    // Every line of the text fits in its label, which ends above the list; the list and the button
+    // are inside the dialog, in that order.
+    const QLabel* text = dialog.Label1;
+    EXPECT_GE(text->height(), text->heightForWidth(text->width()));
+    EXPECT_LE(text->geometry().bottom(), dialog.ComboBox1->geometry().top());
+    EXPECT_LE(dialog.ComboBox1->geometry().bottom(), dialog.BitBtn1->geometry().top());
+    EXPECT_TRUE(dialog.rect().contains(dialog.BitBtn1->geometry()));
+    // The text's last word is drawn: the label's lowest text row has dark pixels.
+    const QImage picture = dialog.grab().toImage();
+    int lowestInk = -1;
+    for (int y = text->geometry().top(); y <= text->geometry().bottom(); ++y)
+        for (int x = text->geometry().left(); x <= text->geometry().right(); ++x)
+            if (qGray(picture.pixel(x, y)) < 96)
+                lowestInk = y;
+    EXPECT_GT(lowestInk, text->geometry().top() + text->heightForWidth(text->width()) * 3 / 4);
+    dialog.hide();
 }
