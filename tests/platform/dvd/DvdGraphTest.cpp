@@ -199,6 +199,12 @@ TEST_F(DvdGraphOnDisc, ChaptersShowTheirColoursAndTheMenuComesBack)
 
 TEST_P(DvdGraphThroughEachOutput, SubtitleBoxShowsWhenSwitchedOnAndGoesWhenOff)
 {
+#if defined(__SANITIZE_THREAD__)
+    // Mesa's software renderer under the thread checker draws far behind the disc's real time:
+    // chapter 1 is over before its first picture is drawn. The CPU output runs the same checks.
+    if (std::string(GetParam()) == "opengl")
+        GTEST_SKIP() << "OpenGL on a software renderer is too slow under ThreadSanitizer";
+#endif
     ASSERT_TRUE(WaitForDomain(DVD_DOMAIN_VideoManagerMenu));
     Ref<IDvdCmd> command;
     ASSERT_EQ(control->PlayChapterInTitle(1, 1, 0, &command), S_OK);
