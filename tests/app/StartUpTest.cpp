@@ -184,7 +184,13 @@ TEST(StartUp, WindowsHaveTheirDesignedCaptionsSizesAndPlaces)
     for (const Design& d : designs) {
         SCOPED_TRACE(d.caption);
         EXPECT_EQ(d.form->windowTitle(), QString::fromUtf8(d.caption));
-        EXPECT_EQ(d.form->size(), d.client);
+        if (d.form == Form13) {
+            // The drive question grows downwards when the desktop's font needs more lines.
+            EXPECT_EQ(d.form->width(), d.client.width());
+            EXPECT_GE(d.form->height(), d.client.height());
+        } else {
+            EXPECT_EQ(d.form->size(), d.client);
+        }
         if (d.at.x() >= 0) {
             EXPECT_EQ(d.form->pos(), d.at);
         } else {
