@@ -8,6 +8,7 @@
 #   bench/compare-players.sh [BUILD_DIR]      (default: build)
 #   WINDOW=20 WARM=3 bench/compare-players.sh  seconds measured / seconds let run before measuring
 #   PLAYERS="vistrel mpv" bench/compare-players.sh  some of the players only
+#   ONLY=DVD bench/compare-players.sh        the lines whose label matches a pattern only
 #
 # Peers are installed from Debian when missing (root or sudo needed). VLC refuses to run as root,
 # so as root it runs as the user "vistrel-bench", made when missing. Every player gets a window of
@@ -68,11 +69,12 @@ make_file() {  # name size encoder-options...
     -vf "drawbox=x=iw/4:y=ih/4:w=iw/2:h=ih/2:t=fill:color=0x$colour_a:enable='lt(t,20)',drawbox=x=iw/4:y=ih/4:w=iw/2:h=ih/2:t=fill:color=0x$colour_b:enable='gte(t,20)'" \
     -ac 2 "$@" "$media/$name.part" && mv "$media/$name.part" "$media/$name"
 }
-make_file sd-mpeg2.mpg 720x576 -c:v mpeg2video -b:v 6M -maxrate 8M -bufsize 1835k -g 15 -aspect 4:3 \
+wanted() { [[ "$1" =~ ${ONLY:-.} ]]; }
+wanted "SD MPEG-2" && make_file sd-mpeg2.mpg 720x576 -c:v mpeg2video -b:v 6M -maxrate 8M -bufsize 1835k -g 15 -aspect 4:3 \
   -c:a mp2 -b:a 192k -f vob
-make_file sd-h264.mp4 720x576 -c:v libx264 -preset fast -b:v 2M -g 50 -aspect 4:3 -c:a aac -f mp4
-make_file hd720-h264.mp4 1280x720 -c:v libx264 -preset fast -b:v 4M -g 50 -c:a aac -f mp4
-make_file hd1080-h264.mp4 1920x1080 -c:v libx264 -preset fast -b:v 8M -g 50 -c:a aac -f mp4
+wanted "SD H.264" && make_file sd-h264.mp4 720x576 -c:v libx264 -preset fast -b:v 2M -g 50 -aspect 4:3 -c:a aac -f mp4
+wanted "720p H.264" && make_file hd720-h264.mp4 1280x720 -c:v libx264 -preset fast -b:v 4M -g 50 -c:a aac -f mp4
+wanted "1080p H.264" && make_file hd1080-h264.mp4 1920x1080 -c:v libx264 -preset fast -b:v 8M -g 50 -c:a aac -f mp4
 dvd=$build/media/dvd
 dvd_colour=102060  # the title menu's background
 chmod -R a+rX "$media" "$dvd" 2>/dev/null || true
@@ -183,6 +185,11 @@ labels=("SD MPEG-2" "SD H.264" "720p H.264" "1080p H.264" "DVD menu")
 files=("$media/sd-mpeg2-${length}s.mpg" "$media/sd-h264-${length}s.mp4" "$media/hd720-h264-${length}s.mp4"
   "$media/hd1080-h264-${length}s.mp4" dvd)
 colours=("$colour_a" "$colour_a" "$colour_a" "$colour_a" "$dvd_colour")
+
+# ONLY: a pattern of the lines to measure (e.g. ONLY=DVD), by default every line.
+for i in "${!labels[@]}"; do
+  wanted "${labels[$i]}" || unset "labels[$i]"
+done
 
 run_all() {
   for i in "${!labels[@]}"; do

@@ -4,11 +4,25 @@ find_package(PkgConfig REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(Threads REQUIRED)
 
+# FFmpeg: the player's own build (tools/ffmpeg/make-ffmpeg.sh, libraries named lib*-vistrel) when
+# VISTREL_FFMPEG_PREFIX names it, as tools/build.sh does; otherwise the system's, which works the same
+# but maps Debian's codec libraries too.
+set(VISTREL_FFMPEG_PREFIX "" CACHE PATH "Folder of the player's own FFmpeg build (empty: the system's)")
+set(VISTREL_FFMPEG_SUFFIX "")
+if(VISTREL_FFMPEG_PREFIX)
+  set(ENV{PKG_CONFIG_PATH} "${VISTREL_FFMPEG_PREFIX}/lib/pkgconfig:$ENV{PKG_CONFIG_PATH}")
+  set(VISTREL_FFMPEG_SUFFIX -vistrel)
+endif()
+set(_ff ${VISTREL_FFMPEG_SUFFIX})
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET
-  libavformat libavcodec libavutil libswscale libswresample)
+  libavformat${_ff} libavcodec${_ff} libavutil${_ff} libswscale${_ff} libswresample${_ff})
 # What the program links: libavformat and FluidSynth are opened at run time on first use (see
 # vistrel_soname), so only their headers come from FFMPEG and FLUIDSYNTH.
-pkg_check_modules(FFMPEG_CODECS REQUIRED IMPORTED_TARGET libavcodec libavutil libswscale libswresample)
+pkg_check_modules(FFMPEG_CODECS REQUIRED IMPORTED_TARGET
+  libavcodec${_ff} libavutil${_ff} libswscale${_ff} libswresample${_ff})
+if(VISTREL_FFMPEG_PREFIX AND NOT FFMPEG_libavcodec${_ff}_PREFIX STREQUAL VISTREL_FFMPEG_PREFIX)
+  message(FATAL_ERROR "FFmpeg found in ${FFMPEG_libavcodec${_ff}_PREFIX}, not in ${VISTREL_FFMPEG_PREFIX}")
+endif()
 pkg_check_modules(DVDNAV REQUIRED IMPORTED_TARGET dvdnav dvdread)
 pkg_check_modules(CDIO REQUIRED IMPORTED_TARGET libcdio libcdio_cdda libcdio_paranoia)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
@@ -34,5 +48,5 @@ function(vistrel_soname var module name)
   endif()
   set(${var} ${CMAKE_MATCH_1} PARENT_SCOPE)
 endfunction()
-vistrel_soname(VISTREL_AVFORMAT_SONAME FFMPEG avformat)
+vistrel_soname(VISTREL_AVFORMAT_SONAME FFMPEG avformat${_ff})
 vistrel_soname(VISTREL_FLUIDSYNTH_SONAME FLUIDSYNTH fluidsynth)

@@ -2,6 +2,14 @@
 # the program folder's data files in share/vistrel/, and the desktop's files: menu entry, icons,
 # AppStream metainfo, manual pages, and the package's copyright and change log.
 install(TARGETS vistrel vistrel-graphs RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The player's own FFmpeg build goes with it, in a folder of its own that the programs name.
+if(VISTREL_FFMPEG_PREFIX)
+  set(VISTREL_PRIVATE_LIBDIR lib/vistrel)
+  set_target_properties(vistrel vistrel-graphs PROPERTIES
+    INSTALL_RPATH "$ORIGIN/../${VISTREL_PRIVATE_LIBDIR}")
+  install(DIRECTORY ${VISTREL_FFMPEG_PREFIX}/lib/ DESTINATION ${VISTREL_PRIVATE_LIBDIR}
+          FILES_MATCHING PATTERN "lib*${VISTREL_FFMPEG_SUFFIX}.so.*" PATTERN pkgconfig EXCLUDE)
+endif()
 
 get_property(_program_data GLOBAL PROPERTY VISTREL_PROGRAM_DATA)
 foreach(name IN LISTS _program_data)

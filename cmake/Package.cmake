@@ -16,6 +16,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(VISTREL_PRIVATE_LIBDIR)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${VISTREL_FFMPEG_PREFIX}/lib)
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: Qt's X11 platform plugin (the shaped
 # panel needs X11, under Wayland through XWayland), a General MIDI sound font for MIDI files, the

@@ -19,6 +19,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6dbus6 qt6-translations-l10n libqt6opengl6-dev
   libgl1-mesa-dri mesa-utils
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
+  curl nasm libdav1d-dev libva-dev zlib1g-dev libbz2-dev liblzma-dev
   libdvdnav-dev libdvdread-dev libcdio-dev libcdio-paranoia-dev
   libsdl2-dev libfluidsynth-dev libgsf-1-dev libjpeg-dev libicu-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -49,8 +50,17 @@ build() {
   else
     options=(-DVISTREL_WERROR="$1")
   fi
-  cmake -S . -B build -G Ninja "${options[@]}" $(launcher) >/dev/null
+  local prefix
+  prefix=$(own_ffmpeg)
+  cmake -S . -B build -G Ninja "${options[@]}" "$prefix" $(launcher) >/dev/null
   cmake --build build -j2
+}
+
+# The player's own FFmpeg (tools/ffmpeg/make-ffmpeg.sh: built once, then kept) and the option that
+# makes a build folder use it. Every build folder shares it.
+own_ffmpeg() {
+  tools/ffmpeg/make-ffmpeg.sh build-ffmpeg >&2
+  echo -DVISTREL_FFMPEG_PREFIX="$PWD/build-ffmpeg"
 }
 
 # The compiler launcher options when ccache is there: the sanitizer and fuzz builds reuse its cache.
@@ -78,10 +88,11 @@ THREADED='^(platform_(dvd|media|cdaudio)_.*|controls_button|engine_(videowindow_
 # are invisible to it and every hand-over through them would read as a race. Our threads hand work
 # to the UI thread through our own mutexes and platform::UiWakeUp, which it does see.
 sanitized_suite() {
-  local dir=$1 kind=$2 tests=$3 supp=$PWD/tools/sanitizers
+  local dir=$1 kind=$2 tests=$3 supp=$PWD/tools/sanitizers prefix
+  prefix=$(own_ffmpeg)
   # Warnings are the plain build's business: instrumented code makes GCC see false array bounds.
   cmake -S . -B "$dir" -G Ninja -DVISTREL_WERROR=OFF -DVISTREL_SANITIZE="$kind" -DVISTREL_BENCH=OFF \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo $(launcher) >/dev/null
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo "$prefix" $(launcher) >/dev/null
   if [ -n "$tests" ]; then
     local targets
     targets=$(ctest --test-dir "$dir" -N -R "$tests" | sed -n 's/^ *Test *#[0-9]*: //p')
@@ -151,8 +162,9 @@ case "${1:-}" in
            -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS")
     launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    prefix=$(own_ffmpeg)
     cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-      -DVISTREL_TESTS=OFF -DVISTREL_BENCH=OFF "${flags[@]}" "${launcher[@]}" >/dev/null
+      -DVISTREL_TESTS=OFF -DVISTREL_BENCH=OFF "$prefix" "${flags[@]}" "${launcher[@]}" >/dev/null
     cmake --build build-package -j2
     rm -f build-package/vistrel_*.deb
     (cd build-package && cpack -G DEB)

@@ -1,7 +1,7 @@
 #pragma once
-// libavformat, opened on the first media file rather than linked: Debian's build of it needs some
-// thirty libraries of its own (network protocols, encryption, game-music and Blu-ray readers), which
-// a disc or a CD then never maps. The functions the player uses are reached through this table.
+// libavformat, opened on the first media file rather than linked: a disc or a CD never maps it (nor,
+// with the system's FFmpeg, the thirty-odd network, encryption, game-music and Blu-ray libraries
+// Debian's build of it needs). The functions the player uses are reached through this table.
 extern "C" {
 #include <libavformat/avformat.h>
 }
