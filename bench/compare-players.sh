@@ -145,8 +145,12 @@ measure() {
   local cmd
   cmd=$(player_command "$player" "$medium") || true
   [ -n "$cmd" ] || return 0
+  # The menu's dark blue fills most of the picture; asking for a third of a 640 x 480 picture
+  # keeps a start-up window of a similar blue (Vistrel's splash) from counting as the menu.
+  local enough=1500
+  [ "$medium" = dvd ] && enough=6000
   # shellcheck disable=SC2086  # the command line is split on purpose
-  read -r pid first < <("$work/screen-watch" "$colour" 1500 15000 -- $cmd)
+  read -r pid first < <("$work/screen-watch" "$colour" "$enough" 15000 -- $cmd)
   started+=("$pid")
   if [ "$first" = -1 ]; then
     result[$player,$label]="no picture seen"
