@@ -57,10 +57,16 @@ build() {
 }
 
 # The player's own FFmpeg (tools/ffmpeg/make-ffmpeg.sh: built once, then kept) and the option that
-# makes a build folder use it. Every build folder shares it.
+# makes a build folder use it; every build folder shares it. Should it fail (its source no longer in
+# Debian's archives, say), the build goes on with the system's FFmpeg, which plays the same media
+# with more memory.
 own_ffmpeg() {
-  tools/ffmpeg/make-ffmpeg.sh build-ffmpeg >&2
-  echo -DVISTREL_FFMPEG_PREFIX="$PWD/build-ffmpeg"
+  if tools/ffmpeg/make-ffmpeg.sh build-ffmpeg >&2; then
+    echo -DVISTREL_FFMPEG_PREFIX="$PWD/build-ffmpeg"
+  else
+    echo "warning: the player's own FFmpeg could not be built; the system's is used" >&2
+    echo -DVISTREL_FFMPEG_PREFIX=
+  fi
 }
 
 # The compiler launcher options when ccache is there: the sanitizer and fuzz builds reuse its cache.

@@ -4,12 +4,12 @@
 # every decoder, demuxer, parser and bitstream filter FFmpeg has of its own, AV1 through dav1d,
 # VA-API; no encoders, muxers, filters, devices or network. Debian's build links some forty codec
 # and graphics libraries (encoders, SVG, teletext, JPEG XL...) that a player never calls but that
-# every process loading libavcodec maps and relocates: about 7 MiB of memory and a good part of
-# the start-up time on a DVD. The libraries are named with a "-vistrel" suffix, so they are never
+# every process loading libavcodec maps and relocates: about 7 MiB of memory on a DVD, and time at
+# start-up. The libraries are named with a "-vistrel" suffix, so they are never
 # mistaken for the system's, and find each other in their own folder.
 #   tools/ffmpeg/make-ffmpeg.sh PREFIX
 # Does nothing when PREFIX holds a build made by this very script. The source is fetched from
-# Debian's archive (DEBIAN_MIRROR, default http://deb.debian.org/debian) into
+# Debian's archives (DEBIAN_MIRROR, DEBIAN_SECURITY_MIRROR; default deb.debian.org) into
 # ${XDG_CACHE_HOME:-~/.cache}/vistrel/ffmpeg, once, and checked against the checksums below.
 set -euo pipefail
 [ $# = 1 ] || { echo "usage: $0 PREFIX" >&2; exit 2; }
@@ -29,12 +29,17 @@ files=(
 )
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/vistrel/ffmpeg
 mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+security=${DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
 mkdir -p "$cache"
 for entry in "${files[@]}"; do
   read -r name sum <<< "$entry"
   if ! echo "$sum  $cache/$name" | sha256sum -c --status 2>/dev/null; then
     echo "Fetching $name"
-    curl -fsSL --retry 3 -o "$cache/$name.part" "$mirror/pool/main/f/ffmpeg/${name//+/%2b}"
+    # Debian keeps a stable release's current source in its main archive or, after a security
+    # update, in the security archive.
+    curl -fsSL --retry 3 -o "$cache/$name.part" "$mirror/pool/main/f/ffmpeg/${name//+/%2b}" ||
+      curl -fsSL --retry 3 -o "$cache/$name.part" "$security/pool/updates/main/f/ffmpeg/${name//+/%2b}" ||
+      { echo "$name: not found in Debian's archives" >&2; rm -f "$cache/$name.part"; exit 1; }
     echo "$sum  $cache/$name.part" | sha256sum -c --status ||
       { echo "$name: checksum mismatch" >&2; rm -f "$cache/$name.part"; exit 1; }
     mv "$cache/$name.part" "$cache/$name"
