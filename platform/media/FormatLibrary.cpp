@@ -7,7 +7,7 @@ namespace media {
 namespace {
 
 struct Loaded {
-    platform::SharedLibrary library{VISTREL_AVFORMAT_SONAME};
+    platform::SharedLibrary library{VISTREL_AVFORMAT_SONAME, VISTREL_AVCODEC_SONAME};
     FormatLibrary table;
     bool complete = false;
 

@@ -9,6 +9,11 @@ class SharedLibrary {
 public:
     // Opens `soname` (e.g. "libfluidsynth.so.3") through the system's library search.
     explicit SharedLibrary(const char* soname);
+    // Opens `soname` from the folder of `neighbour`, a library the program has loaded already (the
+    // one it belongs with), else through the system's search. The search alone is not enough for a
+    // library kept beside the program's own: it looks in the run path of whoever calls dlopen, and
+    // under the sanitizers that is their runtime, not the program.
+    SharedLibrary(const char* soname, const char* neighbour);
     ~SharedLibrary();
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;
@@ -27,6 +32,7 @@ public:
     }
 
 private:
+    void open(const QString& path);
     void* address(const char* name);
 
     QString soname_;
