@@ -45,6 +45,19 @@ bool FrameQueue::peekTiming(int& serial, double& pts, double& duration, size_t i
 DecodedFrame FrameQueue::take()
 {
     std::lock_guard lock(mutex_);
+    return popFrontLocked();
+}
+
+DecodedFrame FrameQueue::takeOf(int serial)
+{
+    std::lock_guard lock(mutex_);
+    if (frames_.empty() || frames_.front().serial != serial)
+        return {};
+    return popFrontLocked();
+}
+
+DecodedFrame FrameQueue::popFrontLocked()
+{
     if (frames_.empty())
         return {};
     DecodedFrame f = std::move(frames_.front());

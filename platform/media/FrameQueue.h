@@ -38,6 +38,9 @@ public:
     bool peekTiming(int& serial, double& pts, double& duration, size_t index = 0) const;
     // Takes the front frame; empty when there is none.
     DecodedFrame take();
+    // Takes the front frame only if it is of `serial`: empty when the queue was flushed since the
+    // caller looked at it (the front is then a frame of the new serial, or nothing).
+    DecodedFrame takeOf(int serial);
     // Waits up to `ms` for a frame to arrive; true when one is waiting.
     bool waitForFrame(int ms) const;
     // Drops every frame and adopts `serial`; wakes a producer waiting for room.
@@ -52,6 +55,8 @@ public:
     bool drained() const;
 
 private:
+    DecodedFrame popFrontLocked();
+
     const size_t capacity_;
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;

@@ -184,10 +184,10 @@ void VideoRenderer::run()
             in_.waitForFrame(2);
             continue;
         }
-        if (serial != current) {
-            in_.take();  // from before a seek
+        // The queue holds frames of its own serial only: a frame of another was looked at just
+        // before a seek flushed it, and what stands at the front now is of the new serial.
+        if (serial != current)
             continue;
-        }
         const bool force = showSerial_ == serial;
         const bool stepping = paused_ && stepCount_ > 0;
         if (paused_ && !force && !stepping && !freeRun_) {
@@ -205,17 +205,23 @@ void VideoRenderer::run()
             double nextPts = 0;
             double nextDuration = 0;
             if (in_.peekTiming(nextSerial, nextPts, nextDuration, 1) && nextSerial == serial && nextPts <= now) {
-                in_.take();
-                ++dropped_;
+                if (in_.takeOf(serial).frame)
+                    ++dropped_;
                 continue;
             }
         }
-        DecodedFrame frame = in_.take();
+        // Of the serial decided on: a seek since then has flushed it, and its own first picture
+        // must not be taken for this one.
+        DecodedFrame frame = in_.takeOf(serial);
         if (!frame.frame)
             continue;
         display(frame);
-        if (force)
-            showSerial_ = -1;
+        // Only this serial's request is done: a seek made while the picture was being shown has
+        // asked for its own first picture, which must still be shown, paused or not.
+        if (force) {
+            int shownSerial = serial;
+            showSerial_.compare_exchange_strong(shownSerial, -1);
+        }
         if (stepping) {
             clock_.setIfSerial(frame.pts, frame.serial);
             if (--stepCount_ == 0 && onStepComplete)

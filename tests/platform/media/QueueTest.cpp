@@ -50,6 +50,16 @@ TEST(Queues, FlushDropsWaitingItemsAndStartsANewSerial)
     EXPECT_EQ(frames.size(), 0u);  // a stale frame is not queued
     frames.markFinished(1);
     EXPECT_TRUE(frames.drained());
+
+    // A renderer that looked at a frame of serial 1 just before a flush does not take the new
+    // serial's first frame in its place.
+    frames.flush(2);
+    ASSERT_TRUE(frames.push({allocFrame(), 2, 8.0, 0.04}));
+    EXPECT_FALSE(frames.takeOf(1).frame);
+    EXPECT_EQ(frames.size(), 1u);
+    const DecodedFrame first = frames.takeOf(2);
+    EXPECT_TRUE(first.frame);
+    EXPECT_EQ(first.pts, 8.0);
 }
 
 namespace {
