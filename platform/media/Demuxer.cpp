@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 
@@ -113,12 +114,7 @@ void Demuxer::run()
         double target = 0;
         int serial = 0;
         if (seekRequest_.take(target, serial)) {
-            const int64_t ts = int64_t((target + startTime_) * AV_TIME_BASE);
-            lib_->avformat_seek_file(format_, -1, INT64_MIN, ts, ts, 0);
-            if (videoQueue_)
-                videoQueue_->flush(serial);
-            if (audioQueue_)
-                audioQueue_->flush(serial);
+            seekTo(target, serial, packet);
             atEnd = false;
             failed = false;
         }
@@ -143,13 +139,65 @@ void Demuxer::run()
             atEnd = true;
             continue;
         }
-        if (video_ && packet->stream_index == video_->index && videoQueue_)
-            videoQueue_->put(packet);
-        else if (audio_ && packet->stream_index == audio_->index && audioQueue_)
-            audioQueue_->put(packet);
-        av_packet_unref(packet);
+        dispatch(packet);
     }
     av_packet_free(&packet);
+}
+
+void Demuxer::dispatch(AVPacket* packet)
+{
+    if (video_ && packet->stream_index == video_->index && videoQueue_)
+        videoQueue_->put(packet);
+    else if (audio_ && packet->stream_index == audio_->index && audioQueue_)
+        audioQueue_->put(packet);
+    av_packet_unref(packet);
+}
+
+// A file without an index (an MPEG program stream) is sought by the timestamps found near the
+// target, and lands on whatever packet is there, often after the key picture the target needs:
+// decoding would then begin at the next key picture, up to a group of pictures past the target,
+// and a paused film would show that later picture. So the packets are read up to the first key
+// picture, and while it lies after the target (or none comes before the end) the seek starts
+// again further back; the decoder then skips what comes before the target. The packets read
+// ahead are kept for playback.
+void Demuxer::seekTo(double target, int serial, AVPacket* packet)
+{
+    constexpr int kMaxTries = 6;         // the last one starts 32 s before the target
+    constexpr int kMaxLookAhead = 2000;  // packets read to find the key picture
+    double back = 0;
+    for (int attempt = 1;; ++attempt) {
+        const double from = std::max(target - back, 0.0);
+        const int64_t ts = int64_t((from + startTime_) * AV_TIME_BASE);
+        lib_->avformat_seek_file(format_, -1, INT64_MIN, ts, ts, 0);
+        if (videoQueue_)
+            videoQueue_->flush(serial);
+        if (audioQueue_)
+            audioQueue_->flush(serial);
+        if (!video_ || !videoQueue_)
+            return;
+        PacketQueue ahead;
+        double keyAt = -1;   // seconds; negative while unknown
+        bool ended = false;  // the end came first: nothing from here on decodes
+        for (int read = 0; read < kMaxLookAhead && !stop_ && keyAt < 0; ++read) {
+            if (lib_->av_read_frame(format_, packet) < 0) {
+                ended = true;
+                break;
+            }
+            const bool key = packet->stream_index == video_->index && (packet->flags & AV_PKT_FLAG_KEY);
+            const int64_t stamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            if (key)
+                keyAt = stamp != AV_NOPTS_VALUE ? std::max(stamp * av_q2d(video_->time_base) - startTime_, 0.0) : 0.0;
+            ahead.put(packet);
+        }
+        const bool late = keyAt > target + 0.001 || (ended && keyAt < 0);
+        if (!late || from <= 0 || attempt == kMaxTries) {
+            int ignored = 0;
+            while (ahead.get(packet, ignored, false) > 0)
+                dispatch(packet);
+            return;
+        }
+        back = back > 0 ? back * 2 : 1.0;
+    }
 }
 
 }  // namespace media

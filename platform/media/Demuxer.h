@@ -1,7 +1,8 @@
 #pragma once
 // The file source: opens a file with libavformat, picks its best video and audio streams and,
 // on a reader thread, feeds their packets to one PacketQueue each. Seeks are carried out on the
-// reader thread; each one flushes the queues under the serial the seek was asked with.
+// reader thread; each one flushes the queues under the serial the seek was asked with, and
+// starts decoding at or before the key picture the target needs, however the file is indexed.
 #include "platform/com/Result.h"
 #include "platform/media/PacketQueue.h"
 #include "platform/media/SeekRequest.h"
@@ -14,6 +15,7 @@
 #include <thread>
 
 struct AVFormatContext;
+struct AVPacket;
 struct AVStream;
 
 namespace media {
@@ -55,6 +57,10 @@ public:
 private:
     void run();
     bool queuesFull() const;
+    // Seeks so that decoding starts at or before the key picture `target` needs.
+    void seekTo(double target, int serial, AVPacket* packet);
+    // Queues a packet of a chosen stream (and empties `packet`).
+    void dispatch(AVPacket* packet);
 
     const FormatLibrary* lib_ = nullptr;
     AVFormatContext* format_ = nullptr;

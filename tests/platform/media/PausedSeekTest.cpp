@@ -138,3 +138,34 @@ TEST_F(PausedSeek, ASeekMadeWhileThePreviousSeeksPictureIsHandedOverShowsItsOwnP
         EXPECT_NEAR(playback.position(), second.at, 0.5);
     }
 }
+
+TEST_F(PausedSeek, RapidSeeksEachShowTheirOwnHalf)
+{
+    // No holding: the seeks come as fast as the pictures do, alternating between the halves.
+    const std::vector<Target> targets{{7.5, kYellow}, {0.5, kBlue}, {5.5, kYellow}, {4.5, kBlue},
+                                      {9.5, kYellow}, {2.5, kBlue}, {6.5, kYellow}, {1.5, kBlue}};
+    for (int round = 0; round < 3; ++round) {
+        for (const Target& t : targets) {
+            SCOPED_TRACE(testing::Message() << "round " << round << ", " << t.at << " s");
+            const size_t before = sink->count();
+            playback.seek(t.at);
+            ASSERT_TRUE(sink->waitForColour(before, t.colour.r, t.colour.g, t.colour.b));
+        }
+    }
+    EXPECT_EQ(playback.state(), State_Paused);
+}
+
+TEST_F(PausedSeek, ATargetLateInAGroupOfPicturesShowsThePictureThereNotTheNextKeyPicture)
+{
+    // halves.mpeg has a key picture each second and no index: a seek lands on the packets near
+    // the target, past the key picture before it. Just before the middle the picture is still
+    // blue, and the next key picture would be yellow; just before the end, past the last key
+    // picture, it is yellow.
+    for (const Target& t : {Target{4.9, kBlue}, Target{9.9, kYellow}, Target{4.7, kBlue}, Target{9.6, kYellow}}) {
+        SCOPED_TRACE(t.at);
+        const size_t before = sink->count();
+        playback.seek(t.at);
+        ASSERT_TRUE(sink->waitForColour(before, t.colour.r, t.colour.g, t.colour.b));
+        EXPECT_TRUE(mediatest::near(sink->last(), t.colour.r, t.colour.g, t.colour.b));
+    }
+}
