@@ -171,6 +171,25 @@ TEST_F(VideoWindowPlayback, TheBarSeeksAGeneratedFile)
     EXPECT_TRUE(testsupport::waitFor([&] { return controlShows(0, 0, 255); }));
 }
 
+TEST_F(VideoWindowPlayback, QuickPausedSeeksEachShowTheirHalf)
+{
+    play("files/halves.mpeg");  // 10 s: blue for 5 s, then yellow
+    graph.IMediaControl()->Pause();
+    // Back and forth across the middle, as a hand dragging the bar does: a seek to one half, then
+    // after a pause of a few milliseconds (so that the second seek comes at every stage of the
+    // first one's picture) a seek to the other, whose picture must show. 34 of 70 is 4.86 s,
+    // late in a group of pictures whose next key picture is already yellow.
+    for (int pause = 0; pause <= 40; pause += 2) {
+        const bool toYellow = pause % 4 == 0;
+        SCOPED_TRACE(testing::Message() << "pause " << pause << " ms, to " << (toYellow ? "yellow" : "blue"));
+        bar->SetPosition(toYellow ? 20 : 63);
+        testsupport::pumpFor(std::chrono::milliseconds(pause));
+        bar->SetPosition(toYellow ? 45 : 34);
+        EXPECT_TRUE(testsupport::waitFor(
+            [&] { return toYellow ? controlShows(255, 255, 0) : controlShows(0, 0, 255); }));
+    }
+}
+
 TEST_F(VideoWindowPlayback, EndOfStreamRewindsTheBar)
 {
     play("files/red.avi");  // 6 s
