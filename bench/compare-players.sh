@@ -53,7 +53,7 @@ fi
 if [ "$(id -u)" = 0 ] && ! id "$vlc_user" >/dev/null 2>&1; then
   useradd --system --create-home "$vlc_user"
 fi
-cc -O2 -o "$work/screen-watch" "$here/screen-watch.c" -lX11
+cc -O2 -o "$work/screen-watch" "$here/screen-watch.c" -lXext -lX11
 
 # --- media: a test pattern with a box of one colour in its middle, another colour from 20 s on -----
 colour_a=20C040   # the box until 20 s: first picture
