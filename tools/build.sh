@@ -56,17 +56,10 @@ build() {
   cmake --build build -j2
 }
 
-# The player's own FFmpeg (tools/ffmpeg/make-ffmpeg.sh: built once, then kept) and the option that
-# makes a build folder use it; every build folder shares it. Should it fail (its source no longer in
-# Debian's archives, say), the build goes on with the system's FFmpeg, which plays the same media
-# with more memory.
+# The player's own FFmpeg, built once into build-ffmpeg/ and shared by every build folder, as the
+# CMake option that points a folder at it (the system's FFmpeg when it cannot be built).
 own_ffmpeg() {
-  if tools/ffmpeg/make-ffmpeg.sh build-ffmpeg >&2; then
-    echo -DVISTREL_FFMPEG_PREFIX="$PWD/build-ffmpeg"
-  else
-    echo "warning: the player's own FFmpeg could not be built; the system's is used" >&2
-    echo -DVISTREL_FFMPEG_PREFIX=
-  fi
+  tools/ffmpeg/make-ffmpeg.sh --cmake-option build-ffmpeg
 }
 
 # The compiler launcher options when ccache is there: the sanitizer and fuzz builds reuse its cache.

@@ -14,10 +14,10 @@ configure() {
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   # The same FFmpeg as the program's (tools/build.sh).
-  tools/ffmpeg/make-ffmpeg.sh build-ffmpeg
+  local ffmpeg
+  ffmpeg=$(tools/ffmpeg/make-ffmpeg.sh --cmake-option build-ffmpeg)
   CC=clang CXX=clang++ cmake -S . -B "$out" -G Ninja -DVISTREL_FUZZ=ON -DVISTREL_WERROR=ON \
-    -DVISTREL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVISTREL_FFMPEG_PREFIX="$PWD/build-ffmpeg" \
-    "${launcher[@]}" >/dev/null
+    -DVISTREL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo "$ffmpeg" "${launcher[@]}" >/dev/null
   cmake --build "$out" -j2 --target fuzzers
 }
 

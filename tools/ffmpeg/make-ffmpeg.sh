@@ -5,14 +5,27 @@
 # VA-API; no encoders, muxers, filters, devices or network. Debian's build links some forty codec
 # and graphics libraries (encoders, SVG, teletext, JPEG XL...) that a player never calls but that
 # every process loading libavcodec maps and relocates: about 7 MiB of memory on a DVD, and time at
-# start-up. The libraries are named with a "-vistrel" suffix, so they are never
-# mistaken for the system's, and find each other in their own folder.
+# start-up. The libraries are named with a "-vistrel" suffix, so they are never mistaken for the
+# system's, and find each other in their own folder.
 #   tools/ffmpeg/make-ffmpeg.sh PREFIX
+#   tools/ffmpeg/make-ffmpeg.sh --cmake-option PREFIX
+#       the same, then prints the CMake option that points a build folder at it; should the build
+#       fail (its source gone from Debian's archives, say), a warning and the option for the
+#       system's FFmpeg, which plays the same media with more memory.
 # Does nothing when PREFIX holds a build made by this very script. The source is fetched from
 # Debian's archives (DEBIAN_MIRROR, DEBIAN_SECURITY_MIRROR; default deb.debian.org) into
 # ${XDG_CACHE_HOME:-~/.cache}/vistrel/ffmpeg, once, and checked against the checksums below.
 set -euo pipefail
-[ $# = 1 ] || { echo "usage: $0 PREFIX" >&2; exit 2; }
+if [ "${1:-}" = --cmake-option ] && [ $# = 2 ]; then
+  if "$0" "$2" >&2; then
+    echo "-DVISTREL_FFMPEG_PREFIX=$(cd "$2" && pwd)"
+  else
+    echo "warning: the player's own FFmpeg could not be built; the system's is used" >&2
+    echo "-DVISTREL_FFMPEG_PREFIX="
+  fi
+  exit 0
+fi
+[ $# = 1 ] || { echo "usage: $0 [--cmake-option] PREFIX" >&2; exit 2; }
 mkdir -p "$1"
 prefix=$(cd "$1" && pwd)
 
