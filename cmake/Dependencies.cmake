@@ -16,8 +16,8 @@ endif()
 set(_ff ${VISTREL_FFMPEG_SUFFIX})
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET
   libavformat${_ff} libavcodec${_ff} libavutil${_ff} libswscale${_ff} libswresample${_ff})
-# What the program links: libavformat and FluidSynth are opened at run time on first use (see
-# vistrel_soname), so only their headers come from FFMPEG and FLUIDSYNTH.
+# What the program links: libavformat, FluidSynth, SDL and libgsf are opened at run time on first use (see
+# vistrel_soname), so only their headers come from FFMPEG, FLUIDSYNTH, SDL2 and GSF.
 pkg_check_modules(FFMPEG_CODECS REQUIRED IMPORTED_TARGET
   libavcodec${_ff} libavutil${_ff} libswscale${_ff} libswresample${_ff})
 if(VISTREL_FFMPEG_PREFIX AND NOT FFMPEG_libavcodec${_ff}_PREFIX STREQUAL VISTREL_FFMPEG_PREFIX)
@@ -51,3 +51,5 @@ endfunction()
 vistrel_soname(VISTREL_AVFORMAT_SONAME FFMPEG avformat${_ff})
 vistrel_soname(VISTREL_AVCODEC_SONAME FFMPEG avcodec${_ff})
 vistrel_soname(VISTREL_FLUIDSYNTH_SONAME FLUIDSYNTH fluidsynth)
+vistrel_soname(VISTREL_SDL2_SONAME SDL2 SDL2)
+vistrel_soname(VISTREL_GSF_SONAME GSF gsf-1)

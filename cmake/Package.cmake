@@ -20,11 +20,11 @@ if(VISTREL_PRIVATE_LIBDIR)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${VISTREL_FFMPEG_PREFIX}/lib)
 endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: Qt's X11 platform plugin (the shaped
-# panel needs X11, under Wayland through XWayland), a General MIDI sound font for MIDI files, the
+# Loaded at run time, so dpkg-shlibdeps cannot see them: SDL (sound), FluidSynth (MIDI), libgsf (bookmarks), Qt's X11
+# platform plugin (the shaped panel needs X11, under Wayland through XWayland), a General MIDI sound font for MIDI files, the
 # fonts the splash and panel are drawn with, the French of the standard dialogs, the desktop's
 # volume mixer.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0, libfluidsynth3, libgsf-1-114, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "timgm6mb-soundfont | fluid-soundfont-gm, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "pavucontrol")

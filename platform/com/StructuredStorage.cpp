@@ -1,22 +1,14 @@
 #include "platform/com/StructuredStorage.h"
 
+#include "platform/com/GsfLibrary.h"
 #include "platform/com/ObjectServices.h"
 #include "platform/system/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-memory.h>
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
-#include <gsf/gsf-utils.h>
-
 #include <cstring>
 #include <memory>
-#include <mutex>
 
 namespace com {
 namespace {
@@ -24,20 +16,26 @@ namespace {
 // A bookmark is a few hundred bytes; anything far larger is no bookmark of ours.
 constexpr qint64 kMaxCompoundFile = 16 << 20;
 
+const GsfLibrary& gsf()
+{
+    return GsfLibrary::shared();
+}
+
 struct GObjectUnref {
     void operator()(void* object) const
     {
         if (object)
-            g_object_unref(object);
+            gsf().g_object_unref(object);
     }
 };
 template <class T>
 using GRef = std::unique_ptr<T, GObjectUnref>;
 
-void InitGsf()
+// The stream and storage objects are GObjects derived from GsfOutput: its pointer is theirs.
+template <class T>
+GsfOutput* AsOutput(T* object)
 {
-    static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
+    return reinterpret_cast<GsfOutput*>(object);
 }
 
 // The class identifier as the platform lays it out in memory: the first three fields
@@ -85,26 +83,27 @@ HRESULT MemoryStream::Write(const void* data, uint32_t size, uint32_t* written)
 
 HRESULT WriteCompoundFile(const QString& path, const char* streamName, const QByteArray& bytes)
 {
-    InitGsf();
-    GRef<GsfOutput> sink(gsf_output_memory_new());
+    if (!gsf().usable())
+        return STG_E_WRITEFAULT;
+    GRef<GsfOutput> sink(gsf().gsf_output_memory_new());
     bool complete = false;
     {
-        GRef<GsfOutfile> storage(gsf_outfile_msole_new(sink.get()));
+        GRef<GsfOutfile> storage(gsf().gsf_outfile_msole_new(sink.get()));
         if (!storage)
             return STG_E_WRITEFAULT;
-        GRef<GsfOutput> stream(gsf_outfile_new_child(storage.get(), streamName, FALSE));
+        GRef<GsfOutput> stream(gsf().gsf_outfile_new_child(storage.get(), streamName, FALSE));
         if (stream) {
-            complete = gsf_output_write(stream.get(), size_t(bytes.size()),
+            complete = gsf().gsf_output_write(stream.get(), size_t(bytes.size()),
                                         reinterpret_cast<const guint8*>(bytes.constData()))
-                       && gsf_output_close(stream.get());
+                       && gsf().gsf_output_close(stream.get());
         }
-        complete = gsf_output_close(GSF_OUTPUT(storage.get())) && complete;
+        complete = gsf().gsf_output_close(AsOutput(storage.get())) && complete;
     }
-    complete = (gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get())) && complete;
+    complete = (gsf().gsf_output_is_closed(sink.get()) || gsf().gsf_output_close(sink.get())) && complete;
     if (!complete)
         return STG_E_WRITEFAULT;
-    const QByteArray file(reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()))),
-                          qsizetype(gsf_output_size(sink.get())));
+    const guint8* written = gsf().gsf_output_memory_get_bytes(reinterpret_cast<GsfOutputMemory*>(sink.get()));
+    const QByteArray file(reinterpret_cast<const char*>(written), qsizetype(gsf().gsf_output_size(sink.get())));
     // The earlier file stays whole until the new one is complete on the disk.
     return platform::WriteFileAtomically(path, file) ? S_OK : STG_E_WRITEFAULT;
 }
@@ -124,26 +123,27 @@ HRESULT ReadCompoundFile(const QString& path, const char* streamName, QByteArray
 
 HRESULT ReadCompoundBytes(const QByteArray& file, const char* streamName, QByteArray& bytes)
 {
-    InitGsf();
     bytes.clear();
-    GRef<GsfInput> source(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.constData()),
-                                               gsf_off_t(file.size()), FALSE));
+    if (!gsf().usable())
+        return STG_E_READFAULT;
+    GRef<GsfInput> source(gsf().gsf_input_memory_new(reinterpret_cast<const guint8*>(file.constData()),
+                                                     gsf_off_t(file.size()), FALSE));
     if (!source)
         return STG_E_INVALIDHEADER;
     GError* error = nullptr;
-    GRef<GsfInfile> storage(gsf_infile_msole_new(source.get(), &error));
+    GRef<GsfInfile> storage(gsf().gsf_infile_msole_new(source.get(), &error));
     if (error)
-        g_error_free(error);
+        gsf().g_error_free(error);
     if (!storage)
         return STG_E_INVALIDHEADER;
-    GRef<GsfInput> stream(gsf_infile_child_by_name(storage.get(), streamName));
+    GRef<GsfInput> stream(gsf().gsf_infile_child_by_name(storage.get(), streamName));
     if (!stream)
         return STG_E_INVALIDHEADER;
-    const gsf_off_t size = gsf_input_size(stream.get());
+    const gsf_off_t size = gsf().gsf_input_size(stream.get());
     if (size < 0 || size > (1 << 20))
         return STG_E_INVALIDHEADER;
     bytes.resize(qsizetype(size));
-    if (size > 0 && !gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(bytes.data()))) {
+    if (size > 0 && !gsf().gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(bytes.data()))) {
         bytes.clear();
         return STG_E_READFAULT;
     }

@@ -1,6 +1,6 @@
 #include "platform/media/SoundOutput.h"
 
-#include <SDL.h>
+#include "platform/system/SdlLibrary.h"
 
 #include <algorithm>
 #include <chrono>
@@ -33,11 +33,20 @@ bool awaitWarmUp()
     return w.done.wait_for(lock, SoundSystemWarmUp::kWarmUpBound, [&w] { return !w.running; });
 }
 
-void keepSignals()
+const platform::SdlLibrary& sdl()
 {
+    return platform::SdlLibrary::shared();
+}
+
+// Starts SDL's sound part; false without SDL or without a sound system.
+bool initSound()
+{
+    if (!sdl().usable())
+        return false;
     // SIGINT and SIGTERM belong to the program (it quits through its own path): SDL must not
     // take them over and turn them into events nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    return sdl().SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
 }  // namespace
@@ -51,8 +60,7 @@ SoundSystemWarmUp::SoundSystemWarmUp()
         warmUp().running = true;
     }
     thread_ = std::thread([this] {
-        keepSignals();
-        started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        started_ = initSound();
         WarmUpState& w = warmUp();
         std::lock_guard lock(w.mutex);
         w.running = false;
@@ -65,7 +73,7 @@ SoundSystemWarmUp::~SoundSystemWarmUp()
     if (thread_.joinable())
         thread_.join();
     if (started_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 SoundOutput::~SoundOutput()
@@ -80,8 +88,7 @@ bool SoundOutput::open(int rate, bool useDevice, bool rateMayChange, Fill fill)
     rate_ = rate > 0 ? rate : 44100;
     open_ = true;
     if (useDevice && awaitWarmUp()) {
-        keepSignals();
-        useDevice = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        useDevice = initSound();
     } else {
         useDevice = false;
     }
@@ -95,14 +102,14 @@ bool SoundOutput::open(int rate, bool useDevice, bool rateMayChange, Fill fill)
         want.samples = 1024;
         want.callback = [](void* self, Uint8* stream, int len) { static_cast<SoundOutput*>(self)->fill_(stream, len); };
         want.userdata = this;
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, rateMayChange ? SDL_AUDIO_ALLOW_FREQUENCY_CHANGE : 0);
+        device_ = sdl().SDL_OpenAudioDevice(nullptr, 0, &want, &have, rateMayChange ? SDL_AUDIO_ALLOW_FREQUENCY_CHANGE : 0);
         if (device_) {
             rate_ = have.freq;
             bufferBytes_ = int(have.size);
-            SDL_PauseAudioDevice(device_, paused_ ? 1 : 0);
+            sdl().SDL_PauseAudioDevice(device_, paused_ ? 1 : 0);
             return true;
         }
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
         sdlStarted_ = false;
     }
     stopNull_ = false;
@@ -113,11 +120,11 @@ bool SoundOutput::open(int rate, bool useDevice, bool rateMayChange, Fill fill)
 void SoundOutput::close()
 {
     if (device_) {
-        SDL_CloseAudioDevice(device_);  // waits for a running callback
+        sdl().SDL_CloseAudioDevice(device_);  // waits for a running callback
         device_ = 0;
     }
     if (sdlStarted_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
         sdlStarted_ = false;
     }
     stopNull_ = true;
@@ -131,7 +138,7 @@ void SoundOutput::setPaused(bool paused)
 {
     paused_ = paused;
     if (device_)
-        SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+        sdl().SDL_PauseAudioDevice(device_, paused ? 1 : 0);
 }
 
 // Without a device: every few milliseconds, take as much sound as the time gone by.

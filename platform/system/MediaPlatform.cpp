@@ -1,12 +1,13 @@
 // The versions of the media libraries loaded at run time.
 #include "platform/system/MediaPlatform.h"
 
+#include "platform/system/SdlLibrary.h"
+
 extern "C" {
 #include <dvdnav/dvdnav.h>
 #include <libavcodec/avcodec.h>
 #include <libavutil/avutil.h>
 }
-#include <SDL.h>
 
 namespace platform {
 namespace {
@@ -30,8 +31,11 @@ QString RunningVersions()
     const QString dvdnav = QString::fromLatin1(dvdnav_version());
     if (dvdnav.section(QLatin1Char('.'), 0, 0).toInt() < kOldestDvdnavMajor)
         return QStringLiteral("Non Installé");
-    SDL_version sdl;
-    SDL_GetVersion(&sdl);
+    // SDL is opened by the sound system's start, which runs beside the windows' creation.
+    const SdlLibrary& library = SdlLibrary::shared();
+    SDL_version sdl{};
+    if (library.usable())
+        library.SDL_GetVersion(&sdl);
     if (sdl.major < 2)
         return QStringLiteral("Non Installé");
     return QStringLiteral("FFmpeg %1, libdvdnav %2, SDL %3.%4.%5")

@@ -128,8 +128,9 @@ bool Maps(const QStringList& libraries, const char* prefix)
 
 }  // namespace
 
-// The file reader and the MIDI synthesiser, with the many libraries they need, stay out of the
-// program's memory until a file needs them.
+// The file reader, the MIDI synthesiser and the compound-file reader of bookmarks, with the many
+// libraries they need, stay out of the program's memory until a file needs them; the sound library
+// is loaded by the sound system's start, after the program's first line.
 TEST(Program, ADiscMapsNeitherTheFileReaderNorTheSynthesiserAndAFileLoadsItsReader)
 {
     if (!testsupport::haveX11())
@@ -146,10 +147,26 @@ TEST(Program, ADiscMapsNeitherTheFileReaderNorTheSynthesiserAndAFileLoadsItsRead
         EXPECT_TRUE(Maps(libraries, "libavcodec")) << medium;
         EXPECT_EQ(Maps(libraries, "libavformat"), QByteArray(medium) != "dvd") << medium;
         EXPECT_FALSE(Maps(libraries, "libfluidsynth")) << medium;
+        EXPECT_FALSE(Maps(libraries, "libgsf")) << medium;
+        EXPECT_TRUE(Maps(libraries, "libSDL2")) << medium;
         program.terminate();
         if (!program.waitForFinished(10000)) {
             program.kill();
             program.waitForFinished();
         }
     }
+}
+
+// What the loader must find and relocate before the program's first line: the sound library and
+// the compound-file reader are not among it (together some forty libraries, opened later).
+TEST(Program, NeitherTheSoundLibraryNorTheCompoundFileReaderIsLoadedBeforeItsFirstLine)
+{
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {testsupport::binDir() + "/vistrel"});
+    ASSERT_TRUE(ldd.waitForFinished(30000));
+    const QString needed = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    ASSERT_TRUE(needed.contains(QLatin1String("libQt6Core"))) << needed.toStdString();
+    EXPECT_FALSE(needed.contains(QLatin1String("libSDL2"))) << needed.toStdString();
+    EXPECT_FALSE(needed.contains(QLatin1String("libgsf"))) << needed.toStdString();
+    EXPECT_FALSE(needed.contains(QLatin1String("libpulse"))) << needed.toStdString();
 }
