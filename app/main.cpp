@@ -6,6 +6,7 @@
 #include "app/TApplication.h"
 #include "panel/ControlPanel.h"
 #include "platform/media/SoundOutput.h"
+#include "platform/system/FontWarmUp.h"
 #include "platform/system/QuitSignals.h"
 #include "platform/system/StartTrace.h"
 
@@ -43,6 +44,8 @@ int main(int argc, char** argv)
         break;
     }
 
+    // The fonts' configuration loads beside Qt's start, ready for the splash's first text.
+    platform::FontWarmUp fontWarmUp;
     ChooseDisplayPlatform();
     QApplication::setApplicationName(QStringLiteral("vistrel"));
     QApplication qt(argc, argv);

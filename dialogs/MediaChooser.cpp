@@ -63,24 +63,15 @@ TForm12::TForm12()
     for (const FilterEntry& entry : kFilters)
         FilterComboBox1->addItem(QString::fromUtf8(entry.label));
 
-    folders_ = new QFileSystemModel(this);
-    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     DirectoryListBox1 = new QTreeView(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setGeometry(8, 32, 145, 193);
-    DirectoryListBox1->setModel(folders_);
     DirectoryListBox1->setHeaderHidden(true);
-    for (int column = 1; column < folders_->columnCount(); ++column)
-        DirectoryListBox1->hideColumn(column);
 
-    files_ = new QFileSystemModel(this);
-    files_->setFilter(QDir::Files | QDir::Hidden | QDir::System);
-    files_->setNameFilterDisables(false);
     tracks_ = new QStringListModel(this);
     FileListBox1 = new QListView(this);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
     FileListBox1->setGeometry(160, 32, 209, 193);
-    FileListBox1->setModel(files_);
 
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::HLine);
@@ -115,7 +106,7 @@ void TForm12::FormCreate()
     drives.removeDuplicates();
     DriveComboBox1->addItems(drives);
     // The file list stays empty until the user picks a filter.
-    files_->setNameFilters({QStringLiteral("-")});
+    nameFilters_ = {QStringLiteral("-")};
     FilterComboBox1->blockSignals(true);
     FilterComboBox1->setCurrentIndex(DvdVideo);
     FilterComboBox1->blockSignals(false);
@@ -136,10 +127,31 @@ void TForm12::showEvent(QShowEvent* event)
 {
     if (!listed_) {
         listed_ = true;
+        MakeModels();
         folders_->setRootPath(QStringLiteral("/"));
         SetFolder(folder_);
     }
     QDialog::showEvent(event);
+}
+
+// The file system's models, each with a watcher thread and icons of its own, are made on the
+// chooser's first showing: made at start-up, they took the UI thread's time while the first
+// medium was being shown.
+void TForm12::MakeModels()
+{
+    if (files_)
+        return;
+    folders_ = new QFileSystemModel(this);
+    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    DirectoryListBox1->setModel(folders_);
+    for (int column = 1; column < folders_->columnCount(); ++column)
+        DirectoryListBox1->hideColumn(column);
+    files_ = new QFileSystemModel(this);
+    files_->setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    files_->setNameFilterDisables(false);
+    files_->setNameFilters(nameFilters_);
+    if (FilterComboBox1->currentIndex() != AudioCd)
+        FileListBox1->setModel(files_);
 }
 
 void TForm12::SetFolder(const QString& folder)
@@ -159,6 +171,7 @@ void TForm12::ShowFiles()
     if (FilterComboBox1->currentIndex() == AudioCd)
         ListCdTracks();
     else {
+        MakeModels();
         FileListBox1->setModel(files_);
         files_->setRootPath(folder_);
         FileListBox1->setRootIndex(files_->index(folder_));
@@ -199,7 +212,9 @@ QString TForm12::SelectedName() const
 void TForm12::FilterComboBox1Change()
 {
     const int filter = FilterComboBox1->currentIndex();
-    files_->setNameFilters(MaskOf(filter));
+    nameFilters_ = MaskOf(filter);
+    if (files_)
+        files_->setNameFilters(nameFilters_);
     ShowFiles();
     BitBtn1->setEnabled(filter < Videos || !SelectedName().isEmpty());
 }

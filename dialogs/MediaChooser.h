@@ -1,6 +1,7 @@
 #pragma once
 // The media file chooser.
 #include <QDialog>
+#include <QStringList>
 
 class QComboBox;
 class QFileSystemModel;
@@ -57,10 +58,12 @@ private:
     void DriveChanged();
     void ListCdTracks();
     void ShowFiles();
+    void MakeModels();
 
     QFileSystemModel* folders_ = nullptr;
     QFileSystemModel* files_ = nullptr;
     QStringListModel* tracks_ = nullptr;
+    QStringList nameFilters_;  // the file list's masks, kept until its model exists
     QString folder_;
     bool listed_ = false;  // the folders are read when the chooser is first shown, not at start-up
 };

@@ -21,7 +21,7 @@ PACKAGES=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   curl nasm libdav1d-dev libva-dev zlib1g-dev libbz2-dev liblzma-dev
   libdvdnav-dev libdvdread-dev libcdio-dev libcdio-paranoia-dev
-  libsdl2-dev libfluidsynth-dev libgsf-1-dev libjpeg-dev libicu-dev libxcb1-dev
+  libsdl2-dev libfluidsynth-dev libgsf-1-dev libjpeg-dev libicu-dev libxcb1-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   timgm6mb-soundfont fonts-dejavu-core
   ffmpeg sox dvdauthor genisoimage
