@@ -2,6 +2,7 @@
 // The splash window.
 #include "model/Interfaces.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QLabel;
@@ -30,6 +31,8 @@ public:
 
 private:
     void FormCreate();
+
+    QElapsedTimer progressShown_;  // since the bar was last drawn
 };
 
 extern TForm9* Form9;
