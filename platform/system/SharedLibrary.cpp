@@ -42,7 +42,9 @@ SharedLibrary::SharedLibrary(const char* soname, const char* neighbour) : soname
 
 void SharedLibrary::open(const QString& path)
 {
-    handle_ = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    // Never unloaded, even once closed: its threads and callbacks (sound, synthesis) may still run
+    // while the program ends, and what it allocated stays reachable for the leak checkers.
+    handle_ = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle_) {
         const char* why = dlerror();
         error_ = why ? QString::fromLocal8Bit(why) : soname_;

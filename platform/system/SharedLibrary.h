@@ -1,6 +1,7 @@
 #pragma once
 // A shared library opened at run time (dlopen) rather than linked: the program maps it, and the
-// libraries it needs in turn, only when a feature first uses it. The handle closes on destruction.
+// libraries it needs in turn, only when a feature first uses it. The handle closes on destruction,
+// but the library stays loaded until the program ends.
 #include <QString>
 
 namespace platform {

@@ -44,6 +44,22 @@ TEST(SharedLibrary, ALibraryBesideALoadedOneIsFoundThereAndOnlyThere)
     EXPECT_TRUE(beside.error().contains(QStringLiteral("vistrel_no_such_function")));
 }
 
+// Closed, a library stays loaded: its code may still run while the program ends (a sound callback,
+// a synthesiser's thread).
+TEST(SharedLibrary, AClosedLibraryStaysLoaded)
+{
+    const LoadedNeighbour neighbour;
+    ASSERT_NE(neighbour.handle, nullptr) << dlerror();
+    {
+        const SharedLibrary beside("libvistrel_test_beside.so", "libvistrel_test_neighbour.so");
+        ASSERT_TRUE(beside.isOpen()) << beside.error().toStdString();
+    }
+    void* still = dlopen(VISTREL_TEST_BESIDE_DIR "/libvistrel_test_beside.so", RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_NE(still, nullptr);
+    if (still)
+        dlclose(still);
+}
+
 TEST(SharedLibrary, ASystemLibraryStillOpensThroughTheSearchWhateverItsNeighbour)
 {
     const SharedLibrary c("libm.so.6", "libvistrel-not-loaded.so.1");
