@@ -19,13 +19,15 @@
 #include "player/SubtitlesDialog.h"
 #include "player/AudioDialog.h"
 #include "player/AngleDialog.h"
+#include "platform/dvd/DvdGraph.h"
+#include "platform/dvd/VolumeFinder.h"
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/StartTrace.h"
 #include "platform/system/WindowPlacement.h"
 
 #include <QCoreApplication>
 
-void StartUp(TApplication& application, const CommandLine& commandLine)
+void StartUp(TApplication& application, const CommandLine& commandLine, dvd::PreparedDisc* preparedDisc)
 {
     PlayerModel& model = application.Model();
 
@@ -39,6 +41,9 @@ void StartUp(TApplication& application, const CommandLine& commandLine)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     Form9->repaint();
     platform::TraceStart("splash shown");
+
+    if (preparedDisc && dvd::IsDvdVolume(commandLine.medium))
+        preparedDisc->prepare(commandLine.medium);
 
     // The panel's creation runs the splash's progress.
     model.SetStartUpProgress(Form9);

@@ -5,6 +5,7 @@
 #include "app/StartUp.h"
 #include "app/TApplication.h"
 #include "panel/ControlPanel.h"
+#include "platform/dvd/DvdGraph.h"
 #include "platform/media/SoundOutput.h"
 #include "platform/system/FontWarmUp.h"
 #include "platform/system/QuitSignals.h"
@@ -73,7 +74,9 @@ int main(int argc, char** argv)
         else if (Application)
             Application->Terminate();
     });
-    StartUp(application, commandLine);
+    // Destroyed before the windows and Qt: a disc read ahead that nothing played is closed first.
+    dvd::PreparedDisc preparedDisc;
+    StartUp(application, commandLine, &preparedDisc);
     // The desktop's remote control, when there is a session bus.
     MprisService mpris(application.Model());
     mpris.Start();

@@ -5,12 +5,38 @@
 #include "platform/media/VideoRendererWindow.h"
 #include "platform/system/StartTrace.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 
 namespace dvd {
 
+namespace {
+
+// The graph of a disc prepared ahead, until the program creates its DVD graph.
+Ref<DvdGraph>& PreparedGraph()
+{
+    static Ref<DvdGraph> graph;
+    return graph;
+}
+
+bool SameVolume(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
+    return ca.isEmpty() || cb.isEmpty() ? a == b : ca == cb;
+}
+
+}  // namespace
+
 Ref<DvdGraph> DvdGraph::create()
 {
+    // A disc prepared ahead is the program's next graph.
+    if (Ref<DvdGraph> prepared = std::move(PreparedGraph())) {
+        PreparedGraph().reset();
+        return prepared;
+    }
     return Ref<DvdGraph>(new DvdGraph());
 }
 
@@ -60,6 +86,8 @@ HRESULT DvdGraph::GetDvdInterface(const Guid& iid, Ref<IUnknown>& out)
 HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_RENDERSTATUS& status)
 {
     platform::TraceStart("disc: opening");
+    if (takePreparation(volume, status))
+        return S_OK;
     status = AM_DVD_RENDERSTATUS();
     if (player_)
         return VFW_E_DVD_RENDERFAIL;  // one disc per graph: the owner disconnects before the next
@@ -110,6 +138,54 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
     platform::TraceStart("disc: rendered");
     // Without a volume nothing plays, but the graph exists and nothing fails later.
     return opened && failed == 0 ? S_OK : S_FALSE;
+}
+
+bool DvdGraph::takePreparation(const QString& volume, AM_DVD_RENDERSTATUS& status)
+{
+    if (!prepared_)
+        return false;
+    const Preparation preparation = *prepared_;
+    prepared_.reset();
+    if (!SameVolume(FindDvdVolume(volume), preparation.volume)) {
+        teardown();  // another disc: rendered afresh
+        changed();
+        return false;
+    }
+    platform::TraceStart("disc: prepared");
+    status = preparation.status;
+    return true;
+}
+
+PreparedDisc::~PreparedDisc()
+{
+    PreparedGraph().reset();
+}
+
+void PreparedDisc::prepare(const QString& volume, bool audioDevice)
+{
+    PreparedGraph().reset();
+    Ref<DvdGraph> graph = DvdGraph::create();
+    graph->setAudioDevice(audioDevice);
+    AM_DVD_RENDERSTATUS status;
+    if (graph->RenderDvdVideoVolume(volume, AM_DVD_HWDEC_PREFER, status) != S_OK)
+        return;
+    graph->readAhead();
+    graph->prepared_ = DvdGraph::Preparation{volume, status};
+    PreparedGraph() = graph;
+}
+
+void DvdGraph::readAhead()
+{
+    // Paused, the navigator reads until the queues are full and the first picture is decoded; to
+    // its owner the graph stays as just rendered, stopped, its window hidden until it runs.
+    player_->setPaused(true);
+    navigator_.setPaused(true);
+    navigator_.setRunning(true);
+}
+
+bool PreparedDisc::waiting() const
+{
+    return PreparedGraph() != nullptr;
 }
 
 void DvdGraph::buildFilters()

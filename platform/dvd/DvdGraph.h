@@ -16,6 +16,7 @@
 #include "platform/media/Filters.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace dvd {
@@ -69,8 +70,20 @@ public:
     // Makes the builder creatable by its class identifier (idempotent).
     static void registerClass();
 
+    // Whether the graph holds a disc prepared ahead (PreparedDisc) that no render has taken yet.
+    bool prepared() const { return prepared_.has_value(); }
+
 private:
+    friend class PreparedDisc;
+    // A render made ahead: the volume it opened and what it answered.
+    struct Preparation {
+        QString volume;
+        AM_DVD_RENDERSTATUS status;
+    };
+
     DvdGraph() = default;
+    bool takePreparation(const QString& volume, AM_DVD_RENDERSTATUS& status);
+    void readAhead();
     void teardown();
     void setGraphState(media::FILTER_STATE state);
     void applySoundLevels(int32_t volume, int32_t balance) override;
@@ -85,6 +98,28 @@ private:
     std::shared_ptr<media::VideoRendererFilter> videoFilter_;
     media::FILTER_STATE state_ = media::State_Stopped;
     bool audioDevice_ = true;
+    std::optional<Preparation> prepared_;
+};
+
+// The DVD-Video volume the program is about to play, opened ahead: a DVD graph renders it and
+// reads it paused, so that its first picture is decoded while the program's windows are being
+// made rather than after. The next DVD graph the program creates (CLSID_DvdGraphBuilder) is that
+// one; a render of the same volume (named, or found as the first candidate) finds it rendered and
+// answers as the first render did, and Run goes on from the picture already decoded. A render of
+// another volume closes it and renders that one. A preparation nobody took is closed with this
+// object. Made and destroyed on the UI thread.
+class PreparedDisc {
+public:
+    PreparedDisc() = default;
+    ~PreparedDisc();
+    PreparedDisc(const PreparedDisc&) = delete;
+    PreparedDisc& operator=(const PreparedDisc&) = delete;
+
+    // Renders `volume` and starts reading it; nothing is kept when the render is not a clean
+    // S_OK (the program's own render says then what went wrong). Audio device as the graph's.
+    void prepare(const QString& volume, bool audioDevice = true);
+    // Whether a prepared graph waits to be taken.
+    bool waiting() const;
 };
 
 }  // namespace dvd
