@@ -7,18 +7,43 @@
 
 #include <QFileInfo>
 
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace dvd {
 
 namespace {
 
-// The graph of a disc prepared ahead, until the program creates its DVD graph.
-Ref<DvdGraph>& PreparedGraph()
+// A render made ahead on a thread of its own, until the program creates its DVD graph.
+struct Preparation {
+    QString volume;
+    Ref<DvdGraph> graph;
+    std::shared_ptr<media::VideoRendererFilter> videoFilter;  // its window goes on the UI thread
+    std::thread thread;
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;                  // protected by mutex
+    HRESULT result = E_FAIL;            // protected by mutex
+    AM_DVD_RENDERSTATUS status;         // protected by mutex
+    ~Preparation()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+std::unique_ptr<Preparation>& PreparationSlot()
 {
-    static Ref<DvdGraph> graph;
-    return graph;
+    static std::unique_ptr<Preparation> slot;
+    return slot;
 }
+
+// How long the program's graph waits for a render made ahead (a folder or an image file: a few
+// milliseconds). Past it, that render is left to finish on its own and a new graph is made.
+constexpr std::chrono::seconds kPreparationBound{20};
 
 bool SameVolume(const QString& a, const QString& b)
 {
@@ -32,10 +57,23 @@ bool SameVolume(const QString& a, const QString& b)
 
 Ref<DvdGraph> DvdGraph::create()
 {
-    // A disc prepared ahead is the program's next graph.
-    if (Ref<DvdGraph> prepared = std::move(PreparedGraph())) {
-        PreparedGraph().reset();
-        return prepared;
+    // A disc prepared ahead is the program's next graph, once its render is done.
+    if (std::unique_ptr<Preparation>& slot = PreparationSlot()) {
+        std::unique_lock lock(slot->mutex);
+        if (slot->finished.wait_for(lock, kPreparationBound, [&slot] { return slot->done; })) {
+            const HRESULT result = slot->result;
+            const AM_DVD_RENDERSTATUS status = slot->status;
+            lock.unlock();
+            const std::unique_ptr<Preparation> preparation = std::move(slot);
+            preparation->thread.join();
+            Ref<DvdGraph> graph = preparation->graph;
+            if (result == S_OK) {
+                graph->prepared_ = ReadAhead{preparation->volume, status};
+                graph->changed();
+                return graph;
+            }
+            // A render that went wrong is made again by the program, which says what went wrong.
+        }
     }
     return Ref<DvdGraph>(new DvdGraph());
 }
@@ -91,6 +129,17 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
     status = AM_DVD_RENDERSTATUS();
     if (player_)
         return VFW_E_DVD_RENDERFAIL;  // one disc per graph: the owner disconnects before the next
+    const HRESULT hr = render(volume, std::make_shared<media::VideoRendererFilter>(), status);
+    if (hr != VFW_E_DVD_DECNOTENOUGH)
+        changed();
+    return hr;
+}
+
+// Opens the volume and builds the player on the video filter's window. Nothing here needs the UI
+// thread, so that a disc prepared ahead is rendered on a thread of its own.
+HRESULT DvdGraph::render(const QString& volume, const std::shared_ptr<media::VideoRendererFilter>& videoFilter,
+                         AM_DVD_RENDERSTATUS& status)
+{
     // The named volume, or the first candidate that opens as a DVD-Video volume.
     bool opened = false;
     if (!volume.isEmpty()) {
@@ -107,7 +156,6 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
     }
 
     platform::TraceStart("disc: navigator open");
-    auto videoFilter = std::make_shared<media::VideoRendererFilter>();
     auto player = std::make_unique<DvdPlayer>(events_, videoFilter->window()->sink(), audioDevice_);
     uint32_t failed = 0;
     const HRESULT hr = player->open(failed);
@@ -134,7 +182,6 @@ HRESULT DvdGraph::RenderDvdVideoVolume(const QString& volume, uint32_t, AM_DVD_R
         navigator_.start(player_.get());
     }
     state_ = media::State_Stopped;
-    changed();
     platform::TraceStart("disc: rendered");
     // Without a volume nothing plays, but the graph exists and nothing fails later.
     return opened && failed == 0 ? S_OK : S_FALSE;
@@ -144,7 +191,7 @@ bool DvdGraph::takePreparation(const QString& volume, AM_DVD_RENDERSTATUS& statu
 {
     if (!prepared_)
         return false;
-    const Preparation preparation = *prepared_;
+    const ReadAhead preparation = *prepared_;
     prepared_.reset();
     if (!SameVolume(FindDvdVolume(volume), preparation.volume)) {
         teardown();  // another disc: rendered afresh
@@ -158,20 +205,33 @@ bool DvdGraph::takePreparation(const QString& volume, AM_DVD_RENDERSTATUS& statu
 
 PreparedDisc::~PreparedDisc()
 {
-    PreparedGraph().reset();
+    PreparationSlot().reset();
 }
 
 void PreparedDisc::prepare(const QString& volume, bool audioDevice)
 {
-    PreparedGraph().reset();
-    Ref<DvdGraph> graph = DvdGraph::create();
-    graph->setAudioDevice(audioDevice);
-    AM_DVD_RENDERSTATUS status;
-    if (graph->RenderDvdVideoVolume(volume, AM_DVD_HWDEC_PREFER, status) != S_OK)
+    PreparationSlot().reset();
+    // A drive is opened when it is played: it may take seconds to spin up.
+    const QFileInfo file(volume);
+    if (!file.isDir() && !file.isFile())
         return;
-    graph->readAhead();
-    graph->prepared_ = DvdGraph::Preparation{volume, status};
-    PreparedGraph() = graph;
+    auto preparation = std::make_unique<Preparation>();
+    preparation->volume = volume;
+    preparation->graph = Ref<DvdGraph>(new DvdGraph());
+    preparation->graph->setAudioDevice(audioDevice);
+    preparation->videoFilter = std::make_shared<media::VideoRendererFilter>();  // a window: made here
+    preparation->thread = std::thread([p = preparation.get()] {
+        AM_DVD_RENDERSTATUS status;
+        const HRESULT result = p->graph->render(p->volume, p->videoFilter, status);
+        if (result == S_OK)
+            p->graph->readAhead();
+        std::lock_guard lock(p->mutex);
+        p->result = result;
+        p->status = status;
+        p->done = true;
+        p->finished.notify_all();
+    });
+    PreparationSlot() = std::move(preparation);
 }
 
 void DvdGraph::readAhead()
@@ -185,7 +245,7 @@ void DvdGraph::readAhead()
 
 bool PreparedDisc::waiting() const
 {
-    return PreparedGraph() != nullptr;
+    return PreparationSlot() != nullptr;
 }
 
 void DvdGraph::buildFilters()

@@ -76,12 +76,14 @@ public:
 private:
     friend class PreparedDisc;
     // A render made ahead: the volume it opened and what it answered.
-    struct Preparation {
+    struct ReadAhead {
         QString volume;
         AM_DVD_RENDERSTATUS status;
     };
 
     DvdGraph() = default;
+    HRESULT render(const QString& volume, const std::shared_ptr<media::VideoRendererFilter>& videoFilter,
+                   AM_DVD_RENDERSTATUS& status);
     bool takePreparation(const QString& volume, AM_DVD_RENDERSTATUS& status);
     void readAhead();
     void teardown();
@@ -98,16 +100,17 @@ private:
     std::shared_ptr<media::VideoRendererFilter> videoFilter_;
     media::FILTER_STATE state_ = media::State_Stopped;
     bool audioDevice_ = true;
-    std::optional<Preparation> prepared_;
+    std::optional<ReadAhead> prepared_;
 };
 
-// The DVD-Video volume the program is about to play, opened ahead: a DVD graph renders it and
-// reads it paused, so that its first picture is decoded while the program's windows are being
-// made rather than after. The next DVD graph the program creates (CLSID_DvdGraphBuilder) is that
-// one; a render of the same volume (named, or found as the first candidate) finds it rendered and
-// answers as the first render did, and Run goes on from the picture already decoded. A render of
-// another volume closes it and renders that one. A preparation nobody took is closed with this
-// object. Made and destroyed on the UI thread.
+// The DVD-Video volume the program is about to play (a folder or an image file), opened ahead: a
+// DVD graph renders it on a thread of its own and reads it paused, so that its first picture is
+// decoded while the program's windows are being made rather than after. The next DVD graph the
+// program creates (CLSID_DvdGraphBuilder) is that one, once its render is done (waited for at most
+// 20 s); a render of the same volume (named, or found as the first candidate) finds it rendered
+// and answers as the first render did, and Run goes on from the picture already decoded. A render
+// of another volume closes it and renders that one; a failed render is not kept. A preparation
+// nobody took is closed with this object. Made and destroyed on the UI thread.
 class PreparedDisc {
 public:
     PreparedDisc() = default;
@@ -115,10 +118,10 @@ public:
     PreparedDisc(const PreparedDisc&) = delete;
     PreparedDisc& operator=(const PreparedDisc&) = delete;
 
-    // Renders `volume` and starts reading it; nothing is kept when the render is not a clean
-    // S_OK (the program's own render says then what went wrong). Audio device as the graph's.
+    // Starts rendering `volume` and reading it; a drive, or anything but a folder or a file, is
+    // left to the program's own render. Audio device as the graph's.
     void prepare(const QString& volume, bool audioDevice = true);
-    // Whether a prepared graph waits to be taken.
+    // Whether a preparation waits to be taken (done or not).
     bool waiting() const;
 };
 

@@ -104,10 +104,15 @@ TEST_F(PreparedDiscTest, WhatNobodyTookIsClosedAndWhatCannotBeRenderedIsNotKept)
     }
     EXPECT_FALSE(DvdGraph::create()->prepared());
 
+    // A folder without a disc is tried, and not kept once it failed; a missing one is not tried.
     PreparedDisc prepared;
     prepared.prepare(testsupport::media("files"), false);
+    EXPECT_TRUE(prepared.waiting());
+    EXPECT_FALSE(DvdGraph::create()->prepared());
     EXPECT_FALSE(prepared.waiting());
     prepared.prepare(QStringLiteral("/nonexistent/disc"), false);
     EXPECT_FALSE(prepared.waiting());
     EXPECT_FALSE(DvdGraph::create()->prepared());
+    // A disc read ahead and not taken when the program ends is closed with the preparation.
+    prepared.prepare(testsupport::media("dvd"), false);
 }
