@@ -41,6 +41,7 @@ TVOzariButton::~TVOzariButton()
 
 void TVOzariButton::Loaded()
 {
+    loading_ = false;
     if (loadedPositionSet_) {
         internalSetGeometry(QRect(loadedPosition_, size()));
         targetLeft_ = loadedPosition_.x();

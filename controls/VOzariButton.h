@@ -34,6 +34,10 @@ public:
     explicit TVOzariButton(QWidget* parent = nullptr);
     ~TVOzariButton() override;
 
+    // Start of loading, as when a window's design sets the button's properties one after another:
+    // until Loaded, nothing is drawn or shaped (each property would otherwise draw the face and
+    // rebuild the outline again).
+    void BeginLoading() { loading_ = true; }
     // End of loading: restores the designed position, picks up the designed size, rebuilds.
     void Loaded();
     bool IsLoaded() const { return isLoaded_; }
@@ -295,6 +299,7 @@ private:
     OutlineSet userOutline_;
     QRect userBox_;
     bool isLoaded_ = false;
+    bool loading_ = false;  // between BeginLoading and Loaded
     bool loadedPositionSet_ = false;
     QPoint loadedPosition_;
     int internalGeometry_ = 0;  // > 0 while the button moves or sizes itself

@@ -125,6 +125,8 @@ bool TVOzariButton::syncOutsideSize()
 
 void TVOzariButton::rebuildShape()
 {
+    if (loading_)
+        return;  // built once loaded
     if (syncOutsideSize())
         return;  // rebuilt for the new size
     outline_ = buildOutline();

@@ -34,6 +34,8 @@ void fillRegion(QPainter& p, const QRegion& region, const QColor& colour)
 
 void TVOzariButton::render()
 {
+    if (loading_)
+        return;  // drawn once loaded
     if (rendering_ || boxWidth_ <= 0 || boxHeight_ <= 0) {
         face_ = QImage();
         return;

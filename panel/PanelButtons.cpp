@@ -41,6 +41,7 @@ TVOzariButton* MakePanelShapedButton(QWidget* parent, PanelShapedButton which)
 {
     const Design& design = DesignOf(which);
     auto* button = new TVOzariButton(parent);
+    button->BeginLoading();
     button->setObjectName(QString::fromLatin1(design.name));
     button->setGeometry(design.at);
     button->setToolTip(QString::fromUtf8(design.hint));

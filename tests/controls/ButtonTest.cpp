@@ -443,3 +443,31 @@ TEST_F(ButtonTest, FrameAnimationsRunAndReleaseTheirTimer)
 }
 
 }  // namespace
+
+// A button whose design sets its properties one after another while it loads is drawn and shaped
+// once, at the end, and ends up as the same button set up property by property.
+TEST_F(ButtonTest, ALoadingButtonIsDrawnOnceLoadedAndLooksAsOneSetUpStepByStep)
+{
+    auto setUp = [](TVOzariButton* b) {
+        b->setGeometry(40, 40, 60, 48);
+        b->SetButtonKind(bkElliptic);
+        b->SetButton3DKind(dkNone);
+        b->SetGradientKind(gkLinear);
+        b->SetButtonColor(QColor(200, 40, 40));
+        b->SetButtonColor1(QColor(40, 40, 200));
+        b->SetCaption(QStringLiteral("?"));
+    };
+    auto* stepByStep = new TVOzariButton(&parent);
+    setUp(stepByStep);
+    stepByStep->Loaded();
+    auto* loading = new TVOzariButton(&parent);
+    loading->BeginLoading();
+    const QImage asMade = loading->FaceBitmap();
+    setUp(loading);
+    EXPECT_EQ(loading->FaceBitmap(), asMade);  // not drawn again while loading
+    loading->Loaded();
+    ASSERT_FALSE(loading->FaceBitmap().isNull());
+    EXPECT_EQ(loading->FaceBitmap(), stepByStep->FaceBitmap());
+    EXPECT_EQ(loading->mask(), stepByStep->mask());
+    EXPECT_EQ(loading->geometry(), stepByStep->geometry());
+}
