@@ -7,7 +7,7 @@
 #include "panel/ControlPanel.h"
 #include "platform/dvd/DvdGraph.h"
 #include "platform/media/SoundOutput.h"
-#include "platform/system/FontWarmUp.h"
+#include "platform/system/StartUpWarmUp.h"
 #include "platform/system/QuitSignals.h"
 #include "platform/system/StartTrace.h"
 
@@ -59,8 +59,10 @@ int main(int argc, char** argv)
         if (handOver == HandOver::Failed)
             std::fputs("vistrel : le lecteur déjà ouvert ne répond pas ; un nouveau lecteur s'ouvre\n", stderr);
     }
-    // The sound system starts beside the windows' creation, ready for the first medium.
+    // The sound system starts beside the windows' creation, ready for the first medium; Qt's
+    // picture readers load beside the splash, ready for the panel's pictures.
     media::SoundSystemWarmUp soundWarmUp;
+    platform::PictureReadersWarmUp pictureReadersWarmUp;
     // The standard dialogs (files, colours, fonts) speak French like the rest of the program.
     QTranslator qtFrench;
     if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
