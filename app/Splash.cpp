@@ -40,6 +40,9 @@ TForm9::TForm9(const QString& picturePath)
     platform::ApplyBorderStyle(*this, platform::BorderStyle::None);
     platform::SetClientSize(*this, 559, 192);
     setAutoFillBackground(true);
+    // The program is starting: the pointer over the splash is the hourglass. (Loaded here, while
+    // the display has little else to do, it is also ready for the first medium's loading.)
+    setCursor(Qt::WaitCursor);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
     setPalette(palette);
