@@ -91,8 +91,9 @@ void TForm9::Finish()
 
 void TForm9::SetProgress(int percent)
 {
-    if (percent == ProgressBar1->value())
+    if (percent == progress_)
         return;
+    progress_ = percent;
     // The bar is drawn and sent to the display at most once a screen refresh, and at its end: the
     // panel's creation runs it through its hundred values in a few milliseconds, and a hundred
     // paints (each sent to the X server at once) showed no more than two or three of them.

@@ -33,6 +33,7 @@ private:
     void FormCreate();
 
     QElapsedTimer progressShown_;  // since the bar was last drawn
+    int progress_ = 0;             // the bar's value, asked of it a third of a million times
 };
 
 extern TForm9* Form9;
