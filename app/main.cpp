@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     }
 
     // The fonts' configuration loads beside Qt's start, ready for the splash's first text.
-    platform::FontWarmUp fontWarmUp;
+    platform::StartUpWarmUp fontWarmUp(platform::StartUpWarmUp::Work::FontConfiguration);
     ChooseDisplayPlatform();
     QApplication::setApplicationName(QStringLiteral("vistrel"));
     QApplication qt(argc, argv);
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     // The sound system starts beside the windows' creation, ready for the first medium; Qt's
     // picture readers load beside the splash, ready for the panel's pictures.
     media::SoundSystemWarmUp soundWarmUp;
-    platform::PictureReadersWarmUp pictureReadersWarmUp;
+    platform::StartUpWarmUp pictureReadersWarmUp(platform::StartUpWarmUp::Work::PictureReaders);
     // The standard dialogs (files, colours, fonts) speak French like the rest of the program.
     QTranslator qtFrench;
     if (qtFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),

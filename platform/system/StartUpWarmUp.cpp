@@ -6,17 +6,21 @@
 
 namespace platform {
 
-FontWarmUp::FontWarmUp() : thread_([] { FcInit(); }) {}
-
-FontWarmUp::~FontWarmUp()
+StartUpWarmUp::StartUpWarmUp(Work work)
+    : thread_([work] {
+        switch (work) {
+        case Work::FontConfiguration:
+            FcInit();
+            break;
+        case Work::PictureReaders:
+            QImageReader::supportedImageFormats();
+            break;
+        }
+    })
 {
-    if (thread_.joinable())
-        thread_.join();
 }
 
-PictureReadersWarmUp::PictureReadersWarmUp() : thread_([] { QImageReader::supportedImageFormats(); }) {}
-
-PictureReadersWarmUp::~PictureReadersWarmUp()
+StartUpWarmUp::~StartUpWarmUp()
 {
     if (thread_.joinable())
         thread_.join();
