@@ -94,17 +94,12 @@ void TForm9::SetProgress(int percent)
     if (percent == progress_)
         return;
     progress_ = percent;
-    // The bar is drawn and sent to the display at most once a screen refresh, and at its end: the
-    // panel's creation runs it through its hundred values in a few milliseconds, and a hundred
-    // paints (each sent to the X server at once) showed no more than two or three of them.
+    // The bar takes a new value (and draws it, sending it to the display at once) at most once a
+    // screen refresh, and at its end: the panel's creation runs it through its hundred values in a
+    // few milliseconds, and a hundred paints showed no more than two or three of them.
     constexpr qint64 kRefreshMs = 16;
-    const bool due = !progressShown_.isValid() || progressShown_.hasExpired(kRefreshMs) || percent >= 100;
-    if (!due)
-        ProgressBar1->setUpdatesEnabled(false);
-    ProgressBar1->setValue(percent);
-    if (!due) {
-        ProgressBar1->setUpdatesEnabled(true);
+    if (progressShown_.isValid() && !progressShown_.hasExpired(kRefreshMs) && percent < 100)
         return;
-    }
+    ProgressBar1->setValue(percent);
     progressShown_.start();
 }

@@ -33,7 +33,7 @@ private:
     void FormCreate();
 
     QElapsedTimer progressShown_;  // since the bar was last drawn
-    int progress_ = 0;             // the bar's value, asked of it a third of a million times
+    int progress_ = 0;             // the progress asked for; the bar shows it at the next refresh
 };
 
 extern TForm9* Form9;

@@ -150,8 +150,6 @@ void TForm12::MakeModels()
     files_->setFilter(QDir::Files | QDir::Hidden | QDir::System);
     files_->setNameFilterDisables(false);
     files_->setNameFilters(nameFilters_);
-    if (FilterComboBox1->currentIndex() != AudioCd)
-        FileListBox1->setModel(files_);
 }
 
 void TForm12::SetFolder(const QString& folder)
