@@ -54,24 +54,26 @@ void StartUp(TApplication& application, const CommandLine& commandLine, dvd::Pre
     // The medium named on the command line becomes the current medium once the panel shows.
     TForm1::CommandLineMedium = commandLine.medium;
 
-    // Every window once, in this order: the control panel first, so it is the main window.
+    // Every window once, in this order: the control panel first, so it is the main window. The
+    // dialogs are made when first opened: made here, they took the time of the first picture.
     application.CreateForm(Form1, model);
     platform::TraceStart("control panel made");
     model.SetStartUpProgress(nullptr);
     model.SetStatusDisplay(Form1->Image2);
     model.SetPanel(Form1);
-    application.CreateForm(Form3);
-    application.CreateForm(Form4);
-    application.CreateForm(Form5);
-    application.CreateForm(Form6);
-    application.CreateForm(Form7);
-    application.CreateForm(Form8);
+    application.DeferForm(Form3);
+    application.DeferForm(Form4);
+    application.DeferForm(Form5);
+    application.DeferForm(Form6);
+    application.DeferForm(Form7);
+    application.DeferForm(Form8);
     application.CreateForm(Form10, model);
     model.SetCommands(Form10);
-    application.CreateForm(Form2);
-    ConnectSkinEditor(*Form1, *Form2);
-    application.CreateForm(Form11);
-    application.CreateForm(Form12);
+    application.DeferForm(Form2);
+    ConnectSkinEditor(*Form1, [] { return Form2.get(); });
+    application.DeferForm(Form11);
+    application.DeferForm(Form12);
+    // Made at every start: with a single drive, it writes that drive into the configuration.
     application.CreateForm(Form13);
     platform::TraceStart("every window made");
 }

@@ -28,6 +28,9 @@ TApplication::~TApplication()
 {
     if (qApp)
         qApp->removeEventFilter(this);
+    // No window is made any more, and none is reached through a stale pointer.
+    for (const auto& forget : deferred_)
+        forget();
     while (!forms_.empty())
         forms_.pop_back();
     if (instance_ == this) {

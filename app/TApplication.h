@@ -1,5 +1,7 @@
 #pragma once
 // The application object.
+#include "platform/system/DeferredWindow.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,6 +34,17 @@ public:
         reference = form.get();
         Adopt(std::move(form), true);
         return reference;
+    }
+    // Sets `reference` up to be created like CreateForm on its first use. Windows the start does not
+    // show are made this way, so that the first picture comes sooner.
+    template <class T>
+    void DeferForm(platform::DeferredWindow<T>& reference)
+    {
+        reference.setMaker([this] {
+            T* form = nullptr;
+            return CreateForm(form);
+        });
+        deferred_.push_back([&reference] { reference.reset(); });
     }
     // Takes ownership of a window that was created otherwise (the splash).
     void Adopt(std::unique_ptr<QWidget> window, bool mayBecomeMain = false);
@@ -66,6 +79,7 @@ private:
     bool terminated_ = false;
     std::unique_ptr<PlayerModel> model_;
     std::vector<std::unique_ptr<QWidget>> forms_;  // in creation order; destroyed last to first
+    std::vector<std::function<void()>> deferred_;  // forget each deferred window
 };
 
 // The one application object, as every window knows it.

@@ -16,7 +16,7 @@
 #include <QStringListModel>
 #include <QTreeView>
 
-TForm12* Form12 = nullptr;
+platform::DeferredWindow<TForm12> Form12;
 
 namespace {
 

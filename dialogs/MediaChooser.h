@@ -1,5 +1,7 @@
 #pragma once
 // The media file chooser.
+#include "platform/system/DeferredWindow.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -68,4 +70,4 @@ private:
     bool listed_ = false;  // the folders are read when the chooser is first shown, not at start-up
 };
 
-extern TForm12* Form12;
+extern platform::DeferredWindow<TForm12> Form12;

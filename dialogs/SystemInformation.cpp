@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-TForm11* Form11 = nullptr;
+platform::DeferredWindow<TForm11> Form11;
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 // The system information dialog.
+#include "platform/system/DeferredWindow.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -28,4 +30,4 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-extern TForm11* Form11;
+extern platform::DeferredWindow<TForm11> Form11;

@@ -17,7 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-TForm2* Form2 = nullptr;
+platform::DeferredWindow<TForm2> Form2;
 
 namespace {
 

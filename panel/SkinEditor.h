@@ -1,6 +1,7 @@
 #pragma once
 // The skin editor: moves, recolours and re-pictures the control panel's elements.
 #include "panel/SkinRecord.h"
+#include "platform/system/DeferredWindow.h"
 
 #include <QDialog>
 
@@ -136,4 +137,4 @@ private:
     std::optional<Drag> drag_;
 };
 
-extern TForm2* Form2;
+extern platform::DeferredWindow<TForm2> Form2;

@@ -6,12 +6,12 @@
 
 #include <QPointer>
 
-void ConnectSkinEditor(TForm1& panel, TForm2& editor)
+void ConnectSkinEditor(TForm1& panel, std::function<TForm2*()> editor)
 {
     QPointer<TForm1> livePanel(&panel);
-    QPointer<TForm2> liveEditor(&editor);
-    panel.RunSkinEditor = [livePanel, liveEditor](SkinRecord& record) {
-        if (!livePanel || !liveEditor)
+    panel.RunSkinEditor = [livePanel, editor = std::move(editor)](SkinRecord& record) {
+        TForm2* liveEditor = livePanel ? editor() : nullptr;
+        if (!liveEditor)
             return false;
         SkinEditorHost host;
         host.Apply = [livePanel](const SkinRecord& applied) {

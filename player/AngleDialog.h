@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/system/DeferredWindow.h"
 #include "player/StreamDialog.h"
 
 // "Angle": the DVD's camera angle.
@@ -8,4 +9,4 @@ public:
     TForm8();
 };
 
-extern TForm8* Form8;
+extern platform::DeferredWindow<TForm8> Form8;

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/system/DeferredWindow.h"
 #include "player/StreamDialog.h"
 
 // "Audio": the DVD's audio language.
@@ -8,4 +9,4 @@ public:
     TForm7();
 };
 
-extern TForm7* Form7;
+extern platform::DeferredWindow<TForm7> Form7;

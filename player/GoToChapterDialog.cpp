@@ -4,7 +4,7 @@
 #include "player/DialogLook.h"
 #include "player/UpDownEdit.h"
 
-TForm3* Form3 = nullptr;
+platform::DeferredWindow<TForm3> Form3;
 
 TForm3::TForm3()
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/system/DeferredWindow.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -14,4 +16,4 @@ public:
     QPushButton* Button2 = nullptr;
 };
 
-extern TForm3* Form3;
+extern platform::DeferredWindow<TForm3> Form3;

@@ -6,7 +6,7 @@
 
 #include <QLabel>
 
-TForm4* Form4 = nullptr;
+platform::DeferredWindow<TForm4> Form4;
 
 TForm4::TForm4()
 {

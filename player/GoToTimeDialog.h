@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/system/DeferredWindow.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -19,4 +21,4 @@ public:
     QPushButton* Button2 = nullptr;
 };
 
-extern TForm4* Form4;
+extern platform::DeferredWindow<TForm4> Form4;

@@ -4,7 +4,7 @@
 #include "player/DialogLook.h"
 #include "player/UpDownEdit.h"
 
-TForm5* Form5 = nullptr;
+platform::DeferredWindow<TForm5> Form5;
 
 TForm5::TForm5()
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/system/DeferredWindow.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -18,4 +20,4 @@ public:
     QPushButton* Button2 = nullptr;
 };
 
-extern TForm5* Form5;
+extern platform::DeferredWindow<TForm5> Form5;

@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 
-TForm6* Form6 = nullptr;
+platform::DeferredWindow<TForm6> Form6;
 
 TForm6::TForm6()
     : StreamDialog({"Form6", "Sous titres", {262, 93}, {394, 320}, "Choix de la langue :", {16, 32}, 145, 176})

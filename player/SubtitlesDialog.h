@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/system/DeferredWindow.h"
 #include "player/StreamDialog.h"
 
 class QCheckBox;
@@ -11,4 +12,4 @@ public:
     QCheckBox* CheckBox1 = nullptr;
 };
 
-extern TForm6* Form6;
+extern platform::DeferredWindow<TForm6> Form6;
