@@ -50,10 +50,10 @@ TForm9::TForm9(const QString& picturePath)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 560, 194);
-    const QImage picture = platform::LoadJpegFile(picturePath);
+    QImage picture = platform::LoadJpegFile(picturePath);
     if (!picture.isNull()) {
-        Image1->setPixmap(QPixmap::fromImage(picture));
         Image1->resize(picture.size());
+        Image1->setPixmap(QPixmap::fromImage(std::move(picture)));
     }
 
     const QStringList serif{QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),

@@ -1,3 +1,4 @@
+// Decoding JPEG pictures with libjpeg.
 #include "platform/system/JpegImage.h"
 
 #include <QFile>
@@ -43,14 +44,15 @@ bool DecodeInto(const unsigned char* data, unsigned long size, QImage* image)
         jpeg_destroy_decompress(&info);
         return false;
     }
-    info.out_color_space = JCS_RGB;
+    // Words of 0xffRRGGBB, as QImage::Format_RGB32 keeps them: libjpeg writes the opaque padding.
+    info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     jpeg_start_decompress(&info);
-    if (info.output_components != 3 || info.output_width == 0 || info.output_height == 0
+    if (info.output_components != 4 || info.output_width == 0 || info.output_height == 0
         || info.output_width > 16384 || info.output_height > 16384) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-    *image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
+    *image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
     if (image->isNull()) {
         jpeg_destroy_decompress(&info);
         return false;

@@ -28,6 +28,13 @@ TEST(JpegImage, DecodesTheSplashPictureAtItsSize)
     EXPECT_LT(edge.red(), 60);
     EXPECT_GT(edge.blue(), edge.red());
     EXPECT_GT(image.pixelColor(96, 40).lightness(), 140);
+    // In the screen's own layout, every word opaque (what drawing an RGB32 picture relies on).
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    for (int y : {0, 97, 193}) {
+        const auto* words = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_EQ(qAlpha(words[x]), 255) << x << "," << y;
+    }
 }
 
 TEST(JpegImage, RefusesDamagedInputWithoutCrashing)
