@@ -16,12 +16,14 @@ endif()
 set(_ff ${VISTREL_FFMPEG_SUFFIX})
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET
   libavformat${_ff} libavcodec${_ff} libavutil${_ff} libswscale${_ff} libswresample${_ff})
-# What the program links: libavformat, FluidSynth, SDL and libgsf are opened at run time on first use (see
-# vistrel_soname), so only their headers come from FFMPEG, FLUIDSYNTH, SDL2 and GSF.
-pkg_check_modules(FFMPEG_CODECS REQUIRED IMPORTED_TARGET
-  libavcodec${_ff} libavutil${_ff} libswscale${_ff} libswresample${_ff})
+# FFmpeg, FluidSynth, SDL and libgsf are opened at run time on first use (see vistrel_soname), so only
+# their headers come from FFMPEG, FLUIDSYNTH, SDL2 and GSF. The program's own FFmpeg is found through
+# the run path, which the build gives every program.
 if(VISTREL_FFMPEG_PREFIX AND NOT FFMPEG_libavcodec${_ff}_PREFIX STREQUAL VISTREL_FFMPEG_PREFIX)
   message(FATAL_ERROR "FFmpeg found in ${FFMPEG_libavcodec${_ff}_PREFIX}, not in ${VISTREL_FFMPEG_PREFIX}")
+endif()
+if(VISTREL_FFMPEG_PREFIX)
+  list(APPEND CMAKE_BUILD_RPATH ${VISTREL_FFMPEG_PREFIX}/lib)
 endif()
 pkg_check_modules(DVDNAV REQUIRED IMPORTED_TARGET dvdnav dvdread)
 pkg_check_modules(CDIO REQUIRED IMPORTED_TARGET libcdio libcdio_cdda libcdio_paranoia)
@@ -51,6 +53,9 @@ function(vistrel_soname var module name)
 endfunction()
 vistrel_soname(VISTREL_AVFORMAT_SONAME FFMPEG avformat${_ff})
 vistrel_soname(VISTREL_AVCODEC_SONAME FFMPEG avcodec${_ff})
+vistrel_soname(VISTREL_AVUTIL_SONAME FFMPEG avutil${_ff})
+vistrel_soname(VISTREL_SWSCALE_SONAME FFMPEG swscale${_ff})
+vistrel_soname(VISTREL_SWRESAMPLE_SONAME FFMPEG swresample${_ff})
 vistrel_soname(VISTREL_FLUIDSYNTH_SONAME FLUIDSYNTH fluidsynth)
 vistrel_soname(VISTREL_SDL2_SONAME SDL2 SDL2)
 vistrel_soname(VISTREL_GSF_SONAME GSF gsf-1)

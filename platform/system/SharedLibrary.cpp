@@ -3,41 +3,50 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
+
+#include <cstddef>
+#include <vector>
 
 #include <dlfcn.h>
-#include <link.h>
 
 namespace platform {
 namespace {
 
-// The folder the loader took the already loaded library `soname` from; empty when not loaded.
-QString FolderOf(const char* soname)
+// The folders the loader searches for the program's own needs, in its order: the program's run
+// path (existing folders only), the library path of the environment, the system's folders.
+QStringList ProgramSearchFolders()
 {
-    void* handle = dlopen(soname, RTLD_LAZY | RTLD_NOLOAD);
-    if (!handle)
+    void* program = dlopen(nullptr, RTLD_LAZY);
+    if (!program)
         return {};
-    QString folder;
-    link_map* map = nullptr;
-    if (dlinfo(handle, RTLD_DI_LINKMAP, &map) == 0 && map && map->l_name && *map->l_name)
-        folder = QFileInfo(QString::fromLocal8Bit(map->l_name)).absolutePath();
-    dlclose(handle);
-    return folder;
+    QStringList folders;
+    Dl_serinfo size{};
+    if (dlinfo(program, RTLD_DI_SERINFOSIZE, &size) == 0 && size.dls_size >= sizeof(Dl_serinfo)) {
+        std::vector<std::max_align_t> buffer((size.dls_size + sizeof(std::max_align_t) - 1) / sizeof(std::max_align_t));
+        auto* info = reinterpret_cast<Dl_serinfo*>(buffer.data());
+        *info = size;  // the count and size the loader asks back
+        if (dlinfo(program, RTLD_DI_SERINFO, info) == 0)
+            for (unsigned i = 0; i < info->dls_cnt; ++i)
+                folders << QString::fromLocal8Bit(info->dls_serpath[i].dls_name);
+    }
+    dlclose(program);
+    return folders;
 }
 
 }  // namespace
 
 SharedLibrary::SharedLibrary(const char* soname) : soname_(QString::fromLatin1(soname))
 {
+    for (const QString& folder : ProgramSearchFolders()) {
+        const QString path = folder + QLatin1Char('/') + soname_;
+        if (QFileInfo::exists(path)) {
+            open(path);
+            return;
+        }
+    }
+    // Not in those folders: the loader's own search still knows its cache.
     open(soname_);
-}
-
-SharedLibrary::SharedLibrary(const char* soname, const char* neighbour) : soname_(QString::fromLatin1(soname))
-{
-    const QString folder = FolderOf(neighbour);
-    if (!folder.isEmpty() && QFileInfo::exists(folder + QLatin1Char('/') + soname_))
-        open(folder + QLatin1Char('/') + soname_);
-    else
-        open(soname_);
 }
 
 void SharedLibrary::open(const QString& path)

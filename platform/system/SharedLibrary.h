@@ -8,13 +8,11 @@ namespace platform {
 
 class SharedLibrary {
 public:
-    // Opens `soname` (e.g. "libfluidsynth.so.3") through the system's library search.
+    // Opens `soname` (e.g. "libfluidsynth.so.3") where the loader would look for a library the
+    // program needs: the program's run path (its own libraries), then the system's folders. (A plain
+    // dlopen searches the run path of whoever calls it, and under the sanitizers that is their
+    // runtime, not the program.)
     explicit SharedLibrary(const char* soname);
-    // Opens `soname` from the folder of `neighbour`, a library the program has loaded already (the
-    // one it belongs with), else through the system's search. The search alone is not enough for a
-    // library kept beside the program's own: it looks in the run path of whoever calls dlopen, and
-    // under the sanitizers that is their runtime, not the program.
-    SharedLibrary(const char* soname, const char* neighbour);
     ~SharedLibrary();
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;

@@ -1,5 +1,8 @@
 #include "platform/system/StartUpWarmUp.h"
 
+#include "platform/system/CodecLibrary.h"
+#include "platform/system/ProcessHeap.h"
+
 #include <QImageReader>
 
 #include <fontconfig/fontconfig.h>
@@ -14,6 +17,12 @@ StartUpWarmUp::StartUpWarmUp(Work work)
             break;
         case Work::PictureReaders:
             QImageReader::supportedImageFormats();
+            break;
+        case Work::CodecLibraries:
+            OpenCodecLibraries();
+            break;
+        case Work::Heap:
+            PopulateHeap();
             break;
         }
     })

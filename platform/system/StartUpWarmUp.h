@@ -16,6 +16,11 @@ public:
         // format, loads them all to ask each whether it reads it. Ready for the control panel's
         // first button picture. Made once the application object exists.
         PictureReaders,
+        // FFmpeg's decoding libraries (CodecLibrary), ready for the first medium.
+        CodecLibraries,
+        // The heap's reserved pages (PopulateHeap), mapped before the windows and the first
+        // medium's pictures are allocated in them.
+        Heap,
     };
 
     explicit StartUpWarmUp(Work work);

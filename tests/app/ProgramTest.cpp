@@ -157,9 +157,10 @@ TEST(Program, ADiscMapsNeitherTheFileReaderNorTheSynthesiserAndAFileLoadsItsRead
     }
 }
 
-// What the loader must find and relocate before the program's first line: the sound library and
-// the compound-file reader are not among it (together some forty libraries, opened later).
-TEST(Program, NeitherTheSoundLibraryNorTheCompoundFileReaderIsLoadedBeforeItsFirstLine)
+// What the loader must find and relocate before the program's first line: the sound library, the
+// compound-file reader and the decoders are not among it (together some fifty libraries, opened
+// later).
+TEST(Program, NeitherTheSoundLibraryNorTheCompoundFileReaderNorTheDecodersAreLoadedBeforeItsFirstLine)
 {
     QProcess ldd;
     ldd.start(QStringLiteral("ldd"), {testsupport::binDir() + "/vistrel"});
@@ -169,4 +170,6 @@ TEST(Program, NeitherTheSoundLibraryNorTheCompoundFileReaderIsLoadedBeforeItsFir
     EXPECT_FALSE(needed.contains(QLatin1String("libSDL2"))) << needed.toStdString();
     EXPECT_FALSE(needed.contains(QLatin1String("libgsf"))) << needed.toStdString();
     EXPECT_FALSE(needed.contains(QLatin1String("libpulse"))) << needed.toStdString();
+    for (const char* decoding : {"libavcodec", "libavutil", "libswscale", "libswresample", "libdav1d", "libva"})
+        EXPECT_FALSE(needed.contains(QLatin1String(decoding))) << decoding << "\n" << needed.toStdString();
 }
