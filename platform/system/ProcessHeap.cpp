@@ -32,7 +32,8 @@ void PrepareHeap(std::size_t bytes)
     // The block comes from the heap's end (not a mapping of its own), and stays there once freed:
     // the allocations after it take its pages.
     constexpr std::size_t kMiB = std::size_t(1) << 20;
-    mallopt(M_MMAP_THRESHOLD, int(bytes + kMiB));
+    if (bytes > 16 * kMiB || !mallopt(M_MMAP_THRESHOLD, int(bytes + kMiB)))
+        return;  // a block this size would be a mapping of its own, gone once freed
     mallopt(M_TRIM_THRESHOLD, int(bytes + 4 * kMiB));
     void* block = std::malloc(bytes);
     if (!block)
