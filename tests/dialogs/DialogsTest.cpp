@@ -288,3 +288,24 @@ TEST(SystemInformation, RowsComeFromTheSystemsFilesAtEachOpening)
                              dialog.findChild<QLabel*>("Label7")->text(), dialog.findChild<QLabel*>("Label1")->text()};
     EXPECT_EQ(labels, (QStringList{"Processeur :", "Vendeur :", "Version du système :", "Plate-forme multimédia :"}));
 }
+
+TEST(SystemInformation, EveryValueShowsWholeAfterItsCaption)
+{
+    QTemporaryDir root;
+    WriteText(root.path() + "/proc/cpuinfo",
+              "processor\t: 0\nvendor_id\t: AuthenticVendorWithAVeryLongName\n"
+              "model name\t: Processeur de test au nom bien plus long que la fenêtre prévue 3000\n\n");
+    TForm11 dialog;
+    dialog.Root = root.path();
+    dialog.show();
+    const std::pair<const char*, QLabel*> rows[] = {
+        {"Label3", dialog.Label4}, {"Label5", dialog.Label6}, {"Label7", dialog.Label8}, {"Label1", dialog.Label2}};
+    for (const auto& [captionName, value] : rows) {
+        const auto* caption = dialog.findChild<QLabel*>(captionName);
+        ASSERT_NE(caption, nullptr);
+        EXPECT_GT(value->x(), caption->x() + caption->sizeHint().width()) << captionName;
+        // Not cut by the dialog's edge.
+        EXPECT_LE(value->x() + value->sizeHint().width(), dialog.width()) << value->text().toStdString();
+    }
+    EXPECT_GT(dialog.width(), 252);
+}
