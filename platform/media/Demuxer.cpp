@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 
 namespace media {
@@ -81,6 +82,7 @@ void Demuxer::start(PacketQueue* video, PacketQueue* audio)
 void Demuxer::stop()
 {
     stop_ = true;
+    call();
     if (videoQueue_)
         videoQueue_->abort();
     if (audioQueue_)
@@ -92,6 +94,24 @@ void Demuxer::stop()
 void Demuxer::seek(double target, int serial)
 {
     seekRequest_.ask(target, serial);
+    call();
+}
+
+void Demuxer::idle()
+{
+    constexpr auto kAtMost = std::chrono::milliseconds(10);
+    std::unique_lock lock(idleMutex_);
+    idle_.wait_for(lock, kAtMost, [this] { return called_; });
+    called_ = false;
+}
+
+void Demuxer::call()
+{
+    {
+        std::lock_guard lock(idleMutex_);
+        called_ = true;
+    }
+    idle_.notify_one();
 }
 
 bool Demuxer::queuesFull() const
@@ -119,7 +139,7 @@ void Demuxer::run()
             failed = false;
         }
         if (atEnd || queuesFull()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            idle();
             continue;
         }
         const int ret = lib_->av_read_frame(format_, packet);

@@ -10,7 +10,9 @@
 #include <QString>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -61,6 +63,11 @@ private:
     void seekTo(double target, int serial, AVPacket* packet);
     // Queues a packet of a chosen stream (and empties `packet`).
     void dispatch(AVPacket* packet);
+    // Waits while there is nothing to read (queues full, file at its end): until a seek or the stop
+    // calls, or at most a moment (the queues hold seconds of packets). A short sleep in a loop
+    // woke the thread a thousand times a second for nothing.
+    void idle();
+    void call();
 
     const FormatLibrary* lib_ = nullptr;
     AVFormatContext* format_ = nullptr;
@@ -73,6 +80,9 @@ private:
     std::thread thread_;
     std::atomic<bool> stop_{false};
     SeekRequest seekRequest_;
+    std::mutex idleMutex_;
+    std::condition_variable idle_;
+    bool called_ = false;  // under idleMutex_
 };
 
 }  // namespace media
