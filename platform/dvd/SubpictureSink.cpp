@@ -51,6 +51,12 @@ QSize SubpictureSink::targetSize() const
     return inner_ ? inner_->targetSize() : QSize();
 }
 
+void SubpictureSink::watchRoom(std::function<void()> changed)
+{
+    if (inner_)
+        inner_->watchRoom(std::move(changed));
+}
+
 void SubpictureSink::present(const QImage& picture)
 {
     std::unique_lock lock(mutex_);

@@ -4,6 +4,9 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
+#include <algorithm>
+#include <chrono>
+
 namespace media {
 
 void FrameDeleter::operator()(AVFrame* frame) const
@@ -26,6 +29,7 @@ bool FrameQueue::push(DecodedFrame frame)
     if (frame.serial != serial_)
         return true;  // stale after a flush: dropped here rather than by the renderer
     frames_.push_back(std::move(frame));
+    ++changes_;
     changed_.notify_all();
     return true;
 }
@@ -66,11 +70,24 @@ DecodedFrame FrameQueue::popFrontLocked()
     return f;
 }
 
-bool FrameQueue::waitForFrame(int ms) const
+uint64_t FrameQueue::changes() const
+{
+    std::lock_guard lock(mutex_);
+    return changes_;
+}
+
+void FrameQueue::waitForChange(uint64_t seen, double seconds) const
 {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return aborted_ || !frames_.empty(); }) &&
-           !frames_.empty();
+    changed_.wait_for(lock, std::chrono::duration<double>(std::max(seconds, 0.0)),
+                      [&] { return changes_ != seen; });
+}
+
+void FrameQueue::nudge()
+{
+    std::lock_guard lock(mutex_);
+    ++changes_;
+    changed_.notify_all();
 }
 
 void FrameQueue::flush(int serial)
@@ -78,6 +95,7 @@ void FrameQueue::flush(int serial)
     std::lock_guard lock(mutex_);
     frames_.clear();
     serial_ = serial;
+    ++changes_;
     changed_.notify_all();
 }
 
@@ -85,6 +103,7 @@ void FrameQueue::abort()
 {
     std::lock_guard lock(mutex_);
     aborted_ = true;
+    ++changes_;
     changed_.notify_all();
 }
 
@@ -104,6 +123,7 @@ void FrameQueue::markFinished(int serial)
 {
     std::lock_guard lock(mutex_);
     finishedSerial_ = serial;
+    ++changes_;
     changed_.notify_all();
 }
 

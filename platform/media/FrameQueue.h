@@ -5,6 +5,7 @@
 // decoder drained), so that a renderer can tell "empty for now" from "no more". Thread-safe.
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -41,8 +42,13 @@ public:
     // Takes the front frame only if it is of `serial`: empty when the queue was flushed since the
     // caller looked at it (the front is then a frame of the new serial, or nothing).
     DecodedFrame takeOf(int serial);
-    // Waits up to `ms` for a frame to arrive; true when one is waiting.
-    bool waitForFrame(int ms) const;
+    // A count of what a consumer waits for: a frame in, a flush, the end marked, the abort, a nudge.
+    uint64_t changes() const;
+    // Waits up to `seconds` for changes() to move past `seen` (taken before looking at the queue,
+    // so that nothing happening meanwhile is missed).
+    void waitForChange(uint64_t seen, double seconds) const;
+    // Wakes the consumer's wait: something it obeys besides the queue has changed.
+    void nudge();
     // Drops every frame and adopts `serial`; wakes a producer waiting for room.
     void flush(int serial);
     void abort();
@@ -64,6 +70,7 @@ private:
     int serial_ = 0;                   // protected by mutex_
     int finishedSerial_ = -1;          // protected by mutex_
     bool aborted_ = false;             // protected by mutex_
+    uint64_t changes_ = 0;             // protected by mutex_
 };
 
 }  // namespace media

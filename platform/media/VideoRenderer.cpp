@@ -36,6 +36,8 @@ QRect fitPicture(QSize room, double aspect)
 VideoRenderer::VideoRenderer(FrameQueue& in, Clock& clock, std::shared_ptr<VideoSink> sink)
     : in_(in), clock_(clock), sink_(std::move(sink)), last_(allocFrame())
 {
+    if (sink_)
+        sink_->watchRoom([this] { in_.nudge(); });
 }
 
 VideoRenderer::~VideoRenderer()
@@ -59,6 +61,8 @@ void VideoRenderer::stop()
     in_.abort();
     if (thread_.joinable())
         thread_.join();
+    if (sink_)
+        sink_->watchRoom(nullptr);
 }
 
 void VideoRenderer::display(const DecodedFrame& decoded)
@@ -159,7 +163,11 @@ void VideoRenderer::hand(const AVFrame* frame, bool sixteenBit)
 
 void VideoRenderer::run()
 {
+    // The longest wait without a wake-up: the clock may move on its own (a corrected audio clock).
+    constexpr double kLongestWait = 0.05;
     while (!stop_) {
+        // Taken first: whatever changes while this turn looks around cuts its wait short.
+        const uint64_t seen = in_.changes();
         // A resized window gets the picture it shows again at its new size.
         // (A frame sink scales by itself: it is only given the picture when it had no room before.)
         bool sixteenBit = false;
@@ -173,15 +181,20 @@ void VideoRenderer::run()
         double duration = 0;
         const int current = in_.serial();
         if (!in_.peekTiming(serial, pts, duration)) {
+            double wait = kLongestWait;
             if (in_.drained() && endedSerial_ != current) {
                 const bool nothingShown = lastSerial_ != current;
-                if (freeRun_ || nothingShown || clock_.get() >= lastEnd_) {
+                const double now = clock_.get();
+                if (freeRun_ || nothingShown || now >= lastEnd_) {
                     endedSerial_ = current;
                     if (onEnded)
                         onEnded(current);
+                } else if (!clock_.paused()) {
+                    // The end comes when the clock passes the last picture's end.
+                    wait = (lastEnd_ - now) / std::max(clock_.speed(), 0.1);
                 }
             }
-            in_.waitForFrame(2);
+            in_.waitForChange(seen, std::clamp(wait, 0.0, kLongestWait));
             continue;
         }
         // The queue holds frames of its own serial only: a frame of another was looked at just
@@ -191,14 +204,13 @@ void VideoRenderer::run()
         const bool force = showSerial_ == serial;
         const bool stepping = paused_ && stepCount_ > 0;
         if (paused_ && !force && !stepping && !freeRun_) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            in_.waitForChange(seen, kLongestWait);
             continue;
         }
         if (!force && !stepping && !freeRun_) {
             const double now = clock_.get();
             if (pts > now) {
-                const double wait = std::clamp((pts - now) / std::max(clock_.speed(), 0.1), 0.0, 0.01);
-                std::this_thread::sleep_for(std::chrono::duration<double>(wait));
+                in_.waitForChange(seen, std::clamp((pts - now) / std::max(clock_.speed(), 0.1), 0.0, kLongestWait));
                 continue;
             }
             int nextSerial = 0;

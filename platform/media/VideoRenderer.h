@@ -34,6 +34,8 @@ public:
     virtual ~VideoSink() = default;
     // The room the picture may fill; an empty size asks for no picture at all (null output).
     virtual QSize targetSize() const = 0;
+    // Has `changed` called (from any thread) whenever targetSize() changes; null stops it.
+    virtual void watchRoom(std::function<void()> changed) { (void)changed; }
     // A converted picture, already fitted to targetSize() with its aspect ratio kept (its width
     // may be a pixel short of the fitted rectangle's, see convertedSize). Its pixels are reused
     // for a later picture once every copy of it is gone: keep a copy, never a pointer to them.
@@ -66,14 +68,32 @@ public:
     void start(int width, int height);
     // Aborts the input queue and joins the thread.
     void stop();
-    void setPaused(bool paused) { paused_ = paused; }
+    // Each control wakes the thread at once: it waits for them, the queue and the sink's room
+    // rather than looking at them every few milliseconds.
+    void setPaused(bool paused)
+    {
+        paused_ = paused;
+        in_.nudge();
+    }
     // Shows the first picture of `serial` whatever the state (after a seek, at the start).
-    void showFirstOf(int serial) { showSerial_ = serial; }
+    void showFirstOf(int serial)
+    {
+        showSerial_ = serial;
+        in_.nudge();
+    }
     // While paused: shows the next `frames` pictures, moving the clock, then calls onStepComplete.
-    void step(int frames) { stepCount_ = frames; }
+    void step(int frames)
+    {
+        stepCount_ = frames;
+        in_.nudge();
+    }
     void cancelStep() { stepCount_ = 0; }
     // Shows every picture at once, ignoring the clock (throughput measurements).
-    void setFreeRun(bool on) { freeRun_ = on; }
+    void setFreeRun(bool on)
+    {
+        freeRun_ = on;
+        in_.nudge();
+    }
 
     uint64_t shown() const { return shown_; }
     uint64_t dropped() const { return dropped_; }

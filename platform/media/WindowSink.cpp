@@ -74,9 +74,21 @@ void WindowSink::requestRepaint()
         wake_.wake();
 }
 
+void WindowSink::watchRoom(std::function<void()> changed)
+{
+    std::lock_guard lock(mutex_);
+    roomChanged_ = std::move(changed);
+}
+
 void WindowSink::setRoom(QSize room)
 {
-    room_ = (uint64_t(uint32_t(std::max(room.width(), 0))) << 32) | uint32_t(std::max(room.height(), 0));
+    const uint64_t packed =
+        (uint64_t(uint32_t(std::max(room.width(), 0))) << 32) | uint32_t(std::max(room.height(), 0));
+    if (room_.exchange(packed) == packed)
+        return;
+    std::lock_guard lock(mutex_);
+    if (roomChanged_)
+        roomChanged_();
 }
 
 QImage WindowSink::picture() const

@@ -13,7 +13,11 @@ extern "C" {
 }
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
+#include <thread>
+
+#include <sys/resource.h>
 
 #include <QObject>
 
@@ -175,6 +179,98 @@ TEST(VideoRenderer, ANewPictureSizeIsReportedAndTheEndComesAfterTheLastPicture)
     EXPECT_EQ(renderer.shown(), 3u);
     std::lock_guard lock(mutex);
     EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{352, 288}}));
+}
+
+namespace {
+
+// A window-like sink whose room the test changes, telling whoever watches it.
+class ResizableSink : public VideoSink {
+public:
+    QSize targetSize() const override
+    {
+        std::lock_guard lock(mutex);
+        return room;
+    }
+    void watchRoom(std::function<void()> changed) override
+    {
+        std::lock_guard lock(mutex);
+        watcher = std::move(changed);
+    }
+    void present(const QImage& picture) override
+    {
+        std::lock_guard lock(mutex);
+        sizes.push_back(picture.size());
+    }
+    void resize(QSize to)
+    {
+        std::lock_guard lock(mutex);
+        room = to;
+        if (watcher)
+            watcher();
+    }
+    std::vector<QSize> shownSizes() const
+    {
+        std::lock_guard lock(mutex);
+        return sizes;
+    }
+    mutable std::mutex mutex;
+    QSize room{320, 240};
+    std::function<void()> watcher;
+    std::vector<QSize> sizes;
+};
+
+// The process's voluntary context switches (every thread's waits that ended) during 300 ms.
+long wakeUpsOver300Ms()
+{
+    rusage before {};
+    getrusage(RUSAGE_SELF, &before);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    rusage after {};
+    getrusage(RUSAGE_SELF, &after);
+    return after.ru_nvcsw - before.ru_nvcsw;
+}
+
+}  // namespace
+
+// Paused, or playing with nothing decoded yet, the renderer sleeps until something it obeys
+// changes (it used to wake every 2 to 5 ms), and still answers each change at once.
+TEST(VideoRenderer, SleepsUntilAControlTheQueueOrTheRoomChanges)
+{
+    auto sink = std::make_shared<ResizableSink>();
+    FrameQueue frames(4);
+    Clock clock;
+    {
+        VideoRenderer renderer(frames, clock, sink);
+        renderer.start(320, 240);
+        // Paused at the start, the first picture is shown and the next waits.
+        ASSERT_TRUE(frames.push(picture(320, 240, 0.0)));
+        ASSERT_TRUE(testsupport::waitFor([&] { return renderer.shown() == 1; }));
+        ASSERT_TRUE(frames.push(picture(320, 240, 0.04)));
+        EXPECT_LT(wakeUpsOver300Ms(), 25);
+        EXPECT_EQ(renderer.shown(), 1u);
+
+        clock.set(0.0, 0);
+        clock.setPaused(false);
+        renderer.setPaused(false);
+        ASSERT_TRUE(testsupport::waitFor([&] { return renderer.shown() == 2; }));
+        EXPECT_LT(wakeUpsOver300Ms(), 25);  // playing, nothing decoded yet
+
+        // Paused on the picture, a new room shows it again at that size.
+        renderer.setPaused(true);
+        clock.setPaused(true);
+        sink->resize(QSize(160, 120));
+        ASSERT_TRUE(testsupport::waitFor([&] { return sink->shownSizes().size() == 3; }));
+        EXPECT_EQ(sink->shownSizes().back(), QSize(160, 120));
+
+        // A step shows the next picture.
+        ASSERT_TRUE(frames.push(picture(320, 240, 0.08)));
+        renderer.step(1);
+        ASSERT_TRUE(testsupport::waitFor([&] { return renderer.shown() == 3; }));
+    }
+    // The renderer gone, the window may still be resized: nobody is told any more.
+    sink->resize(QSize(640, 480));
+    std::lock_guard lock(sink->mutex);
+    EXPECT_FALSE(sink->watcher);
 }
 
 TEST(FitPicture, KeepsTheAspectRatioWithBarsOnTheLongSide)
