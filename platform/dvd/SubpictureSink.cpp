@@ -51,10 +51,10 @@ QSize SubpictureSink::targetSize() const
     return inner_ ? inner_->targetSize() : QSize();
 }
 
-void SubpictureSink::watchRoom(std::function<void()> changed)
+void SubpictureSink::watchRoom(const void* watcher, std::function<void()> changed)
 {
     if (inner_)
-        inner_->watchRoom(std::move(changed));
+        inner_->watchRoom(watcher, std::move(changed));
 }
 
 void SubpictureSink::present(const QImage& picture)

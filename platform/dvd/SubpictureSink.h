@@ -41,7 +41,7 @@ public:
     SubpictureSink(std::shared_ptr<media::VideoSink> inner, const media::Clock& clock);
 
     QSize targetSize() const override;
-    void watchRoom(std::function<void()> changed) override;
+    void watchRoom(const void* watcher, std::function<void()> changed) override;
     void present(const QImage& picture) override;
     bool takesFrames(bool& sixteenBit) const override;
     void presentFrame(const AVFrame& frame, const QImage& overlay) override;

@@ -37,7 +37,7 @@ VideoRenderer::VideoRenderer(FrameQueue& in, Clock& clock, std::shared_ptr<Video
     : in_(in), clock_(clock), sink_(std::move(sink)), last_(allocFrame())
 {
     if (sink_)
-        sink_->watchRoom([this] { in_.nudge(); });
+        sink_->watchRoom(this, [this] { in_.nudge(); });
 }
 
 VideoRenderer::~VideoRenderer()
@@ -62,7 +62,7 @@ void VideoRenderer::stop()
     if (thread_.joinable())
         thread_.join();
     if (sink_)
-        sink_->watchRoom(nullptr);
+        sink_->watchRoom(this, nullptr);
 }
 
 void VideoRenderer::display(const DecodedFrame& decoded)

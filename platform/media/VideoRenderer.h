@@ -34,8 +34,13 @@ public:
     virtual ~VideoSink() = default;
     // The room the picture may fill; an empty size asks for no picture at all (null output).
     virtual QSize targetSize() const = 0;
-    // Has `changed` called (from any thread) whenever targetSize() changes; null stops it.
-    virtual void watchRoom(std::function<void()> changed) { (void)changed; }
+    // Has `changed` called (from any thread) whenever targetSize() changes, for `watcher` (the
+    // last to ask); a null `changed` stops it, unless another watcher has asked since.
+    virtual void watchRoom(const void* watcher, std::function<void()> changed)
+    {
+        (void)watcher;
+        (void)changed;
+    }
     // A converted picture, already fitted to targetSize() with its aspect ratio kept (its width
     // may be a pixel short of the fitted rectangle's, see convertedSize). Its pixels are reused
     // for a later picture once every copy of it is gone: keep a copy, never a pointer to them.

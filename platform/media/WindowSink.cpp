@@ -74,9 +74,12 @@ void WindowSink::requestRepaint()
         wake_.wake();
 }
 
-void WindowSink::watchRoom(std::function<void()> changed)
+void WindowSink::watchRoom(const void* watcher, std::function<void()> changed)
 {
     std::lock_guard lock(mutex_);
+    if (!changed && watcher != roomWatcher_)
+        return;  // a renderer made since has taken the watch over
+    roomWatcher_ = changed ? watcher : nullptr;
     roomChanged_ = std::move(changed);
 }
 

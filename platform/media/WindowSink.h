@@ -22,7 +22,7 @@ public:
     WindowSink(bool frames, bool sixteenBit);
 
     QSize targetSize() const override;
-    void watchRoom(std::function<void()> changed) override;
+    void watchRoom(const void* watcher, std::function<void()> changed) override;
     void present(const QImage& picture) override;
     bool takesFrames(bool& sixteenBit) const override;
     void presentFrame(const AVFrame& frame, const QImage& overlay) override;
@@ -45,6 +45,7 @@ private:
     FramePtr frame_;   // protected by mutex_: the frame not yet drawn (empty when taken)
     QImage overlay_;   // protected by mutex_
     bool fresh_ = false;  // protected by mutex_
+    const void* roomWatcher_ = nullptr;  // protected by mutex_
     std::function<void()> roomChanged_;  // protected by mutex_
     std::atomic<uint64_t> room_{0};
     std::atomic<bool> pending_{false};

@@ -5,6 +5,7 @@
 #include "platform/media/FrameQueue.h"
 #include "platform/media/PacketQueue.h"
 #include "platform/media/VideoRenderer.h"
+#include "platform/media/WindowSink.h"
 #include "support/TestSupport.h"
 
 extern "C" {
@@ -183,42 +184,6 @@ TEST(VideoRenderer, ANewPictureSizeIsReportedAndTheEndComesAfterTheLastPicture)
 
 namespace {
 
-// A window-like sink whose room the test changes, telling whoever watches it.
-class ResizableSink : public VideoSink {
-public:
-    QSize targetSize() const override
-    {
-        std::lock_guard lock(mutex);
-        return room;
-    }
-    void watchRoom(std::function<void()> changed) override
-    {
-        std::lock_guard lock(mutex);
-        watcher = std::move(changed);
-    }
-    void present(const QImage& picture) override
-    {
-        std::lock_guard lock(mutex);
-        sizes.push_back(picture.size());
-    }
-    void resize(QSize to)
-    {
-        std::lock_guard lock(mutex);
-        room = to;
-        if (watcher)
-            watcher();
-    }
-    std::vector<QSize> shownSizes() const
-    {
-        std::lock_guard lock(mutex);
-        return sizes;
-    }
-    mutable std::mutex mutex;
-    QSize room{320, 240};
-    std::function<void()> watcher;
-    std::vector<QSize> sizes;
-};
-
 // The process's voluntary context switches (every thread's waits that ended) during 300 ms.
 long wakeUpsOver300Ms()
 {
@@ -236,10 +201,11 @@ long wakeUpsOver300Ms()
 // changes (it used to wake every 2 to 5 ms), and still answers each change at once.
 TEST(VideoRenderer, SleepsUntilAControlTheQueueOrTheRoomChanges)
 {
-    auto sink = std::make_shared<ResizableSink>();
-    FrameQueue frames(4);
+    auto sink = std::make_shared<WindowSink>(false, false);
+    sink->setRoom(QSize(320, 240));
     Clock clock;
     {
+        FrameQueue frames(4);
         VideoRenderer renderer(frames, clock, sink);
         renderer.start(320, 240);
         // Paused at the start, the first picture is shown and the next waits.
@@ -258,19 +224,16 @@ TEST(VideoRenderer, SleepsUntilAControlTheQueueOrTheRoomChanges)
         // Paused on the picture, a new room shows it again at that size.
         renderer.setPaused(true);
         clock.setPaused(true);
-        sink->resize(QSize(160, 120));
-        ASSERT_TRUE(testsupport::waitFor([&] { return sink->shownSizes().size() == 3; }));
-        EXPECT_EQ(sink->shownSizes().back(), QSize(160, 120));
+        sink->setRoom(QSize(160, 120));
+        ASSERT_TRUE(testsupport::waitFor([&] { return sink->picture().size() == QSize(160, 120); }));
 
         // A step shows the next picture.
         ASSERT_TRUE(frames.push(picture(320, 240, 0.08)));
         renderer.step(1);
         ASSERT_TRUE(testsupport::waitFor([&] { return renderer.shown() == 3; }));
     }
-    // The renderer gone, the window may still be resized: nobody is told any more.
-    sink->resize(QSize(640, 480));
-    std::lock_guard lock(sink->mutex);
-    EXPECT_FALSE(sink->watcher);
+    // The renderer and its queue gone, the window may still be resized: nobody is told any more.
+    sink->setRoom(QSize(640, 480));
 }
 
 TEST(FitPicture, KeepsTheAspectRatioWithBarsOnTheLongSide)
