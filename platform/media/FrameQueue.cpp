@@ -29,8 +29,7 @@ bool FrameQueue::push(DecodedFrame frame)
     if (frame.serial != serial_)
         return true;  // stale after a flush: dropped here rather than by the renderer
     frames_.push_back(std::move(frame));
-    ++changes_;
-    changed_.notify_all();
+    changedLocked();
     return true;
 }
 
@@ -70,6 +69,12 @@ DecodedFrame FrameQueue::popFrontLocked()
     return f;
 }
 
+void FrameQueue::changedLocked()
+{
+    ++changes_;
+    changed_.notify_all();
+}
+
 uint64_t FrameQueue::changes() const
 {
     std::lock_guard lock(mutex_);
@@ -86,8 +91,7 @@ void FrameQueue::waitForChange(uint64_t seen, double seconds) const
 void FrameQueue::nudge()
 {
     std::lock_guard lock(mutex_);
-    ++changes_;
-    changed_.notify_all();
+    changedLocked();
 }
 
 void FrameQueue::flush(int serial)
@@ -95,16 +99,14 @@ void FrameQueue::flush(int serial)
     std::lock_guard lock(mutex_);
     frames_.clear();
     serial_ = serial;
-    ++changes_;
-    changed_.notify_all();
+    changedLocked();
 }
 
 void FrameQueue::abort()
 {
     std::lock_guard lock(mutex_);
     aborted_ = true;
-    ++changes_;
-    changed_.notify_all();
+    changedLocked();
 }
 
 int FrameQueue::serial() const
@@ -123,8 +125,7 @@ void FrameQueue::markFinished(int serial)
 {
     std::lock_guard lock(mutex_);
     finishedSerial_ = serial;
-    ++changes_;
-    changed_.notify_all();
+    changedLocked();
 }
 
 bool FrameQueue::drained() const

@@ -62,6 +62,8 @@ public:
 
 private:
     DecodedFrame popFrontLocked();
+    // Counts a change the consumer waits for and wakes every waiter (mutex_ held).
+    void changedLocked();
 
     const size_t capacity_;
     mutable std::mutex mutex_;
